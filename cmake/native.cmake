@@ -1,0 +1,21 @@
+# Unit tests of the logic on the headless toolkit, and the tests that run
+# the Windows build (build/windows) under Wine.
+find_package(GTest REQUIRED)
+
+option(TAVOLIN_SANITIZE "Build the unit tests with AddressSanitizer and UBSan" ON)
+if(TAVOLIN_SANITIZE AND NOT MSVC)
+    target_compile_options(tavolin_logic PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(tavolin_logic PUBLIC -fsanitize=address,undefined)
+endif()
+
+add_library(tavolin_headless STATIC src/ui/headless/backend.cpp)
+target_link_libraries(tavolin_headless PUBLIC tavolin_logic)
+
+set(TAVOLIN_WINDOWS_BUILD ${CMAKE_SOURCE_DIR}/build/windows CACHE PATH
+    "Build tree of the Windows program, run under Wine by the end-to-end tests")
+
+foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/res bench)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/native.cmake)
+        include(${dir}/native.cmake)
+    endif()
+endforeach()

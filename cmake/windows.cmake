@@ -1,0 +1,24 @@
+# The Windows program, the Win32 desktop and toolkit backends, and the
+# Windows test programs that run under Wine.
+enable_language(RC)
+target_compile_definitions(tavolin_logic PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+
+file(GLOB TAVOLIN_WIN32_SOURCES CONFIGURE_DEPENDS src/ui/win32/*.cpp src/desktop/win32/*.cpp)
+add_library(tavolin_win32 STATIC ${TAVOLIN_WIN32_SOURCES})
+target_link_libraries(tavolin_win32 PUBLIC tavolin_logic comctl32 winspool gdi32 user32 shell32 ole32 oleacc uuid)
+
+if(MINGW)
+    # One self-contained executable: no MinGW runtime DLLs beside it.
+    set(TAVOLIN_STATIC -static -static-libgcc -static-libstdc++)
+    target_link_options(tavolin_win32 PUBLIC ${TAVOLIN_STATIC} -municode)
+endif()
+
+add_executable(Tavolin WIN32 src/main.cpp res/tavolin.rc)
+target_link_libraries(Tavolin PRIVATE tavolin_win32)
+set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+foreach(dir tests/win32 tests/e2e bench)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/windows.cmake)
+        include(${dir}/windows.cmake)
+    endif()
+endforeach()

@@ -1,0 +1,96 @@
+// The desktop operations the program needs: everything it does to the
+// system outside its own windows goes through this interface, so the logic
+// runs unchanged against the real system or against a recording stand-in.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace tavolin {
+
+// A failed desktop operation, with the system's short description of it.
+struct Failure {
+    std::wstring description;
+};
+
+// Empty on success.
+using Outcome = std::optional<Failure>;
+
+template <class T>
+class Result {
+public:
+    Result(T value) : state_(std::move(value)) {}
+    Result(Failure failure) : state_(std::move(failure)) {}
+    bool ok() const { return state_.index() == 0; }
+    const T& value() const { return std::get<0>(state_); }
+    const Failure& failure() const { return std::get<1>(state_); }
+
+private:
+    std::variant<T, Failure> state_;
+};
+
+// Message-box style flags and the one answer the program tests.
+namespace mb {
+constexpr int kOk = 0;
+constexpr int kYesNo = 4;
+constexpr int kStop = 16;
+constexpr int kQuestion = 32;
+constexpr int kExclamation = 48;
+constexpr int kInformation = 64;
+constexpr int kAnswerYes = 6;
+}  // namespace mb
+
+// Window styles for RunCommand.
+constexpr int kNormalFocus = 1;
+constexpr int kMaximizedFocus = 3;
+
+// Size of the buffer handed to WindowsDirectory.
+constexpr int kWindowsDirBufferSize = 145;
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // Starts a program and returns at once.
+    virtual Outcome RunCommand(const std::wstring& commandLine, int windowStyle) = 0;
+    // Brings the window with exactly this title to the front with the focus.
+    virtual Outcome ActivateWindow(const std::wstring& title) = 0;
+    // Types keys in brace notation ("{TAB}", "%{F4}") into the focused window.
+    virtual Outcome SendKeystrokes(const std::wstring& keys) = 0;
+    // Modal message box; returns the button pressed.
+    virtual int ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) = 0;
+
+    // The printer job: each line goes on its own printed line; the first
+    // starts the document, EndDocument sends it to the default printer.
+    virtual Outcome PrintLine(const std::wstring& text) = 0;
+    virtual Outcome EndDocument() = 0;
+    // Throws away a document begun but not ended, so nothing half-printed
+    // reaches the printer.
+    virtual void AbortDocument() = 0;
+
+    // Drive entries, each beginning with the drive letter and a colon.
+    virtual std::vector<std::wstring> Drives() = 0;
+    // The current directory of the drive named by a drive entry or path;
+    // fails when the drive cannot be read.
+    virtual Result<std::wstring> DriveDirectory(const std::wstring& drive) = 0;
+    // Names of the subdirectories of a directory, sorted.
+    virtual Result<std::vector<std::wstring>> Subdirectories(const std::wstring& directory) = 0;
+    // Names of the files in a directory matching any of the ";"-separated
+    // patterns, sorted.
+    virtual Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
+                                                           const std::wstring& patterns) = 0;
+
+    virtual Outcome DeleteFile(const std::wstring& path) = 0;
+    // Makes the drive named by the path's first letter current.
+    virtual Outcome ChangeDrive(const std::wstring& path) = 0;
+    // Sets the current directory of the path's drive; the current drive stays.
+    virtual Outcome ChangeDirectory(const std::wstring& path) = 0;
+    // Writes the Windows directory into the buffer; returns the count of
+    // characters written (0 when it does not fit).
+    virtual int WindowsDirectory(wchar_t* buffer, int size) = 0;
+};
+
+}  // namespace tavolin

@@ -1,0 +1,89 @@
+#include "launch/launcher.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <optional>
+
+namespace tavolin {
+
+namespace {
+
+// Accessories that open documents, by upper-cased three-letter extension.
+struct DocumentOpener {
+    const wchar_t* extension;
+    bool fromRoot;  // path below WindowsRoot rather than WindowsDir
+    const wchar_t* accessory;
+};
+constexpr DocumentOpener kOpeners[] = {
+    {L"HLP", false, L"WINHELP.EXE "},
+    {L"WRI", true, L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE "},
+    {L"DOC", true, L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE "},
+    {L"TXT", false, L"NOTEPAD.EXE "},
+};
+
+constexpr wchar_t kTooShortTitle[] = L"Program name too short";
+
+// A directory and a name below it, without doubling the backslash of a root.
+std::wstring Below(const std::wstring& directory, const std::wstring& name) {
+    if (!directory.empty() && directory.back() == L'\\') return directory + name;
+    return directory + L"\\" + name;
+}
+
+// The name the extension test reads: the text without its leading blanks.
+std::wstring NamePart(const std::wstring& program) {
+    return program.substr(std::min(program.find_first_not_of(L' '), program.size()));
+}
+
+// The accessory prefix for a document name, empty for anything else; none
+// when the name is too short for an extension test.
+std::optional<std::wstring> AccessoryFor(const LaunchContext& context, const std::wstring& program) {
+    const std::wstring name = NamePart(program);
+    const size_t length = name.size();
+    if (length < 4) return std::nullopt;
+    if (name[length - 4] != L'.') return std::wstring();
+    std::wstring extension = name.substr(length - 3);
+    for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towupper(c));
+    for (const DocumentOpener& opener : kOpeners) {
+        if (extension != opener.extension) continue;
+        if (opener.fromRoot) return context.WindowsRoot + opener.accessory;
+        return Below(context.WindowsDir, opener.accessory);
+    }
+    return std::wstring();
+}
+
+}  // namespace
+
+std::wstring ReadWindowsDir(Desktop& desktop) {
+    wchar_t buffer[kWindowsDirBufferSize] = {};
+    const int count = desktop.WindowsDirectory(buffer, kWindowsDirBufferSize);
+    if (count <= 0) return std::wstring();
+    return std::wstring(buffer, std::min(count, kWindowsDirBufferSize));
+}
+
+LaunchContext InitLaunchContext(Desktop& desktop) {
+    LaunchContext context;
+    context.WindowsDir = ReadWindowsDir(desktop);
+    context.WindowsRoot = context.WindowsDir.substr(0, 3);
+    desktop.ChangeDirectory(context.WindowsDir);
+    return context;
+}
+
+std::wstring BuildCommandLine(const LaunchContext& context, const std::wstring& program,
+                              const std::wstring& arguments) {
+    const std::optional<std::wstring> accessory = AccessoryFor(context, program);
+    if (!accessory) return std::wstring();
+    return *accessory + program + L" " + arguments;
+}
+
+void LaunchProgram(Desktop& desktop, const LaunchContext& context, const std::wstring& program,
+                   const std::wstring& arguments) {
+    const std::wstring commandLine = BuildCommandLine(context, program, arguments);
+    Outcome failure;
+    if (commandLine.empty()) failure = Failure{kTooShortTitle};
+    if (!failure) failure = desktop.RunCommand(commandLine, kNormalFocus);
+    if (!failure) failure = desktop.ChangeDrive(context.WindowsDir);
+    if (!failure) failure = desktop.ChangeDirectory(context.WindowsDir);
+    if (failure) desktop.ShowMessage(commandLine + L" was not found", mb::kQuestion, failure->description);
+}
+
+}  // namespace tavolin

@@ -1,0 +1,300 @@
+// The thin window toolkit: forms and controls whose state the handlers read
+// and write. One backend draws them with Win32 windows, the other keeps the
+// state in memory for the unit tests; the backend is chosen at link time.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// A place in twips (1/1440 inch): for a form, the screen position of its
+// client area and the client size; for a control, relative to its parent.
+struct Twips {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// An explicit colour, or one of the system's colours.
+struct Colour {
+    enum class Kind { Rgb, WindowBackground, WindowText };
+    Kind kind = Kind::Rgb;
+    unsigned char red = 0, green = 0, blue = 0;
+
+    static constexpr Colour Rgb(unsigned char r, unsigned char g, unsigned char b) {
+        return {Kind::Rgb, r, g, b};
+    }
+    bool operator==(const Colour&) const = default;
+};
+constexpr Colour kLightGrey = Colour::Rgb(192, 192, 192);
+constexpr Colour kBlack = Colour::Rgb(0, 0, 0);
+constexpr Colour kWindowBackground{Colour::Kind::WindowBackground};
+constexpr Colour kWindowText{Colour::Kind::WindowText};
+
+struct Font {
+    const wchar_t* face = L"MS Sans Serif";
+    double points = 8.25;
+    bool bold = true;
+};
+
+class Form;
+class Control;
+struct NativeForm;  // backend state of a form
+
+// Something controls can be placed in: a form, or a frame inside it.
+class Container {
+public:
+    virtual Form& OwnerForm() = 0;
+    // Null for a form's own client area.
+    virtual Control* AsControl() { return nullptr; }
+
+protected:
+    ~Container() = default;
+};
+
+class Control {
+public:
+    Control(Container& parent, Twips place, int tabIndex = -1);
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    const Twips place;
+    // Position in the tab order; -1 for controls that take no focus.
+    const int tabIndex;
+    Container& parent;
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    // The name a screen reader announces for the control.
+    std::wstring accessibleName;
+    std::function<void()> onClick;
+    std::function<void()> onMouseMove;
+
+    // Raise the control's events; the Win32 backend calls these from its
+    // window procedures, tests call them directly.
+    void Click();
+    void MouseMove();
+
+    // Backend: makes the native control once its form is created.
+    virtual void CreateNative() = 0;
+    void* handle = nullptr;
+
+protected:
+    bool visible_ = true;
+};
+
+// A grouping box with an empty caption, painted in its own colour.
+class Frame : public Control, public Container {
+public:
+    Frame(Container& parent, Twips place, Colour background);
+    Form& OwnerForm() override { return parent.OwnerForm(); }
+    Control* AsControl() override { return this; }
+    void CreateNative() override;
+
+    const Colour background;
+};
+
+// An icon from the program's resources, drawn to fill its cell.
+class Picture : public Control {
+public:
+    Picture(Container& parent, Twips place, int iconId);
+    void CreateNative() override;
+
+    const int iconId;
+};
+
+class Button : public Control {
+public:
+    Button(Container& parent, Twips place, std::wstring caption, int tabIndex,
+           Font font = {});
+    void CreateNative() override;
+
+    const std::wstring caption;
+    const Font font;
+};
+
+class Label : public Control {
+public:
+    Label(Container& parent, Twips place, std::wstring caption, Colour background,
+          Colour text, int tabIndex);
+    void CreateNative() override;
+
+    const std::wstring caption;
+    const Colour background;
+    const Colour textColour;
+};
+
+// A single-line text box.
+class TextBox : public Control {
+public:
+    TextBox(Container& parent, Twips place, int tabIndex);
+    void CreateNative() override;
+
+    std::wstring Text() const;
+    void SetText(const std::wstring& text);
+
+    // Raised with the character code of each key typed, before the box
+    // takes the character.
+    std::function<void(wchar_t)> onKeyPress;
+    void KeyPress(wchar_t code) {
+        if (onKeyPress) onKeyPress(code);
+    }
+    // Headless: types the characters one by one, as a user would.
+    void Type(const std::wstring& characters);
+
+private:
+    std::wstring text_;
+};
+
+class ListBox : public Control {
+public:
+    ListBox(Container& parent, Twips place, int tabIndex, Font font = {});
+    void CreateNative() override;
+
+    const Font font;
+
+    int Count() const;
+    std::wstring Entry(int index) const;
+    void Add(const std::wstring& entry);
+    void Clear();
+    // -1 when nothing is selected.
+    int SelectedIndex() const;
+    void Select(int index);
+    // Index of the first entry in view.
+    int TopIndex() const;
+
+    std::function<void()> onDblClick;
+    std::function<void()> onSelect;
+    void DblClick() {
+        if (onDblClick) onDblClick();
+    }
+
+private:
+    std::vector<std::wstring> entries_;
+    int selected_ = -1;
+};
+
+// A drop-down list; choosing an entry raises onClick.
+class ComboBox : public Control {
+public:
+    ComboBox(Container& parent, Twips place, std::vector<std::wstring> entries, int tabIndex);
+    void CreateNative() override;
+
+    int Count() const;
+    std::wstring Entry(int index) const;
+    void SetEntries(std::vector<std::wstring> entries);
+    // Index of the entry shown, -1 for none; starts on the first.
+    int SelectedIndex() const;
+    // Shows the entry as if the user had chosen it (raising onClick).
+    void Select(int index);
+
+private:
+    std::vector<std::wstring> entries_;
+    int selected_ = 0;
+};
+
+// A command on the form's menu bar, acting at once (no drop-down).
+class MenuCommand {
+public:
+    MenuCommand(Form& form, std::wstring caption);
+    const std::wstring caption;
+    std::function<void()> onClick;
+    void Click() {
+        if (onClick) onClick();
+    }
+};
+
+// A periodic timer owned by a form; ticks only while the form is open.
+class Timer {
+public:
+    Timer(Form& form, int intervalMs);
+    ~Timer();
+    int Interval() const { return interval_; }
+    void SetInterval(int intervalMs);
+    std::function<void()> onTimer;
+    void Tick() {
+        if (onTimer) onTimer();
+    }
+
+private:
+    Form& form_;
+    int interval_;
+};
+
+struct FormStyle {
+    std::wstring title;
+    Twips place;
+    Colour background = kLightGrey;
+    Font font{};
+    int iconId = 0;  // 0: no icon of its own
+    bool minimizeBox = false;
+};
+
+class Form : public Container {
+public:
+    explicit Form(FormStyle style);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+    Form& OwnerForm() override { return *this; }
+
+    const FormStyle style;
+
+    std::wstring Title() const;
+    void SetTitle(const std::wstring& title);
+
+    // Creates the window on first use (running onLoad), shows it and brings
+    // it to the front.
+    void Show();
+    // As Show, then waits until the form is closed; the other forms take
+    // no input meanwhile.
+    void ShowModal();
+    // Runs onUnload and destroys the window.
+    void Close();
+    bool IsOpen() const;
+
+    // A disabled form takes no clicks or mouse moves (while another form is
+    // shown modally).
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // The hourglass pointer over the form.
+    void SetBusy(bool busy);
+    bool Busy() const { return busy_; }
+
+    std::function<void()> onLoad;
+    std::function<void()> onUnload;
+
+    // Registration, in declaration order, used by the backend.
+    void Register(Control& control) { controls_.push_back(&control); }
+    void Register(MenuCommand& command) { menu_.push_back(&command); }
+    void Register(Timer& timer) { timers_.push_back(&timer); }
+    void Unregister(Timer& timer);
+    const std::vector<Control*>& Controls() const { return controls_; }
+    const std::vector<MenuCommand*>& Menu() const { return menu_; }
+    const std::vector<Timer*>& Timers() const { return timers_; }
+
+    NativeForm* native() const { return native_.get(); }
+
+private:
+    std::unique_ptr<NativeForm> native_;
+    std::vector<Control*> controls_;
+    std::vector<MenuCommand*> menu_;
+    std::vector<Timer*> timers_;
+    std::wstring title_;
+    bool busy_ = false;
+    bool enabled_ = true;
+    bool open_ = false;
+    friend struct NativeForm;
+};
+
+// Shows the form and dispatches events until it is closed.
+void Run(Form& main);
+
+}  // namespace ui
