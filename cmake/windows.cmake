@@ -17,6 +17,22 @@ add_executable(Tavolin WIN32 src/main.cpp res/tavolin.rc)
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+
+# GoogleTest for the Windows test programs: Debian ships its sources, which
+# MinGW-w64 builds like ours; elsewhere an installed package is used.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    foreach(target gtest gtest_main)
+        target_link_options(${target} INTERFACE ${TAVOLIN_STATIC})
+    endforeach()
+else()
+    find_package(GTest REQUIRED)
+endif()
+
+# Test programs land beside Tavolin.exe, where they look for it.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 foreach(dir tests/win32 tests/e2e bench)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/windows.cmake)
         include(${dir}/windows.cmake)

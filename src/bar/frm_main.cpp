@@ -1,5 +1,6 @@
 #include "bar/frm_main.h"
 
+#include "help/frm_help.h"
 #include "launch/about.h"
 #include "launch/program_manager.h"
 
@@ -88,7 +89,11 @@ void FrmMain::Perform(BarControl control) {
             DriveProgramManager(desktop_, row.text);
             break;
         case BarCommand::RunDialog:
+            break;
         case BarCommand::Help:
+            // A closed help window is discarded: the next opening starts afresh.
+            if (!help_ || !help_->IsOpen()) help_ = std::make_unique<FrmHelp>(desktop_);
+            help_->Show();
             break;
         case BarCommand::About:
             ShowAbout(desktop_);

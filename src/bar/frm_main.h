@@ -11,6 +11,8 @@
 
 namespace tavolin {
 
+class FrmHelp;
+
 class FrmMain : public ui::Form {
 public:
     explicit FrmMain(Desktop& desktop);
@@ -44,6 +46,8 @@ private:
 
     Desktop& desktop_;
     LaunchContext context_;
+    // Modeless and at most one; kept after its close until the next opening.
+    std::unique_ptr<FrmHelp> help_;
 };
 
 }  // namespace tavolin

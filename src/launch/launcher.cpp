@@ -29,9 +29,14 @@ std::wstring Below(const std::wstring& directory, const std::wstring& name) {
     return directory + L"\\" + name;
 }
 
-// The name the extension test reads: the text without its leading blanks.
+// The name the extension test reads: the text without its leading blanks,
+// and inside the double quotes that keep a path with blanks one word.
 std::wstring NamePart(const std::wstring& program) {
-    return program.substr(std::min(program.find_first_not_of(L' '), program.size()));
+    const std::wstring name =
+        program.substr(std::min(program.find_first_not_of(L' '), program.size()));
+    if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
+        return name.substr(1, name.size() - 2);
+    return name;
 }
 
 // The accessory prefix for a document name, empty for anything else; none

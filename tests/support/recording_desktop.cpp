@@ -90,6 +90,7 @@ std::wstring RecordingDesktop::CurrentDirectory() const {
 
 Outcome RecordingDesktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
     Record("RunCommand(" + Quoted(commandLine) + ", " + std::to_string(windowStyle) + ")");
+    if (onRunCommand) onRunCommand();
     if (missingPrograms.count(commandLine)) return Failure{kFileNotFound};
     return std::nullopt;
 }
@@ -108,6 +109,7 @@ Outcome RecordingDesktop::SendKeystrokes(const std::wstring& keys) {
 
 int RecordingDesktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
     Record("ShowMessage(" + Quoted(prompt) + ", " + std::to_string(flags) + ", " + Quoted(title) + ")");
+    prompts.push_back(prompt);
     if (onMessage) onMessage();
     if (answers.empty()) return 1;
     const int answer = answers.front();

@@ -36,6 +36,10 @@ public:
     std::deque<int> answers;
     // Called when a message box is shown, before it is answered.
     std::function<void()> onMessage;
+    // The prompts of the message boxes shown, exactly as passed.
+    std::vector<std::wstring> prompts;
+    // Called when RunCommand is asked to start a program, after recording it.
+    std::function<void()> onRunCommand;
     // PrintLine fails from this line on (counted from 0 within a job); -1: never.
     int printerFailsAtLine = -1;
     bool endDocumentFails = false;

@@ -1,0 +1,127 @@
+#include "desktop/win32/win32_desktop.h"
+
+#include <algorithm>
+
+#include "desktop/keystrokes.h"
+#include "desktop/win32/system_text.h"
+#include "desktop/win32/windows_h.h"
+
+namespace tavolin {
+
+namespace {
+
+// How long ActivateWindow waits for the window to be really in front.
+constexpr ULONGLONG kActivationTimeoutMs = 500;
+constexpr DWORD kActivationPollMs = 10;
+
+// Keys whose scan code carries the extended flag: without it the arrows and
+// the editing block arrive as the numeric keypad's keys.
+bool IsExtendedKey(unsigned short code) {
+    return (code >= vk::kPageUp && code <= vk::kDown) || code == vk::kInsert ||
+           code == vk::kDelete;
+}
+
+INPUT ToInput(const KeyEvent& event) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    DWORD flags = event.up ? KEYEVENTF_KEYUP : 0;
+    if (event.kind == KeyEvent::Kind::Character) {
+        input.ki.wScan = event.code;
+        flags |= KEYEVENTF_UNICODE;
+    } else {
+        input.ki.wVk = event.code;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(event.code, MAPVK_VK_TO_VSC));
+        if (IsExtendedKey(event.code)) flags |= KEYEVENTF_EXTENDEDKEY;
+    }
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// Prompts break lines with a lone carriage return; the message box breaks
+// them only at CR LF.
+std::wstring WithLineBreaks(const std::wstring& prompt) {
+    std::wstring text;
+    for (size_t i = 0; i < prompt.size(); ++i) {
+        text += prompt[i];
+        if (prompt[i] == L'\r' && (i + 1 == prompt.size() || prompt[i + 1] != L'\n')) text += L'\n';
+    }
+    return text;
+}
+
+// Asks for the focus the way the system allows a background program to:
+// sharing the input state of the window in front for the moment of the call.
+void BringToFront(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    if (SetForegroundWindow(window)) return;
+    const DWORD self = GetCurrentThreadId();
+    const HWND front = GetForegroundWindow();
+    const DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    const bool attached = frontThread && frontThread != self && AttachThreadInput(self, frontThread, TRUE);
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+    if (attached) AttachThreadInput(self, frontThread, FALSE);
+}
+
+}  // namespace
+
+Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
+    // Wine refuses a command line that begins with blanks, and Windows skips
+    // them anyway; the caller's line stays as it was built.
+    std::wstring line = commandLine.substr(std::min(commandLine.find_first_not_of(L' '), commandLine.size()));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(windowStyle);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return LastFailure();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return std::nullopt;
+}
+
+Outcome Win32Desktop::ActivateWindow(const std::wstring& title) {
+    const HWND window = FindWindowW(nullptr, title.c_str());
+    if (!window) return Failure{L"There is no window titled \"" + title + L"\"."};
+    BringToFront(window);
+    // Under Wine the switch happens after SetForegroundWindow returns, and
+    // keys sent before it land in the window that was in front.
+    const ULONGLONG deadline = GetTickCount64() + kActivationTimeoutMs;
+    while (GetForegroundWindow() != window) {
+        if (GetTickCount64() >= deadline)
+            return Failure{L"The window titled \"" + title + L"\" could not be brought to the front."};
+        // Waits without dispatching, but lets the system deliver the switch.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kActivationPollMs, QS_ALLINPUT);
+    }
+    return std::nullopt;
+}
+
+Outcome Win32Desktop::SendKeystrokes(const std::wstring& keys) {
+    const Result<std::vector<KeyEvent>> events = ParseKeystrokes(keys);
+    if (!events.ok()) return events.failure();
+    std::vector<INPUT> inputs;
+    std::transform(events.value().begin(), events.value().end(), std::back_inserter(inputs), ToInput);
+    if (inputs.empty()) return std::nullopt;
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent == inputs.size()) return std::nullopt;
+    // Input blocked by a window of higher integrity sets no error code.
+    const DWORD error = GetLastError();
+    return Failure{error ? SystemText(error) : L"The keystrokes could not be sent."};
+}
+
+int Win32Desktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
+    return MessageBoxW(GetActiveWindow(), WithLineBreaks(prompt).c_str(), title.c_str(),
+                       static_cast<UINT>(flags));
+}
+
+int Win32Desktop::WindowsDirectory(wchar_t* buffer, int size) {
+    wchar_t directory[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryW(directory, MAX_PATH + 1);
+    // Room is left for the terminating zero the caller's buffer began with.
+    if (length == 0 || length > MAX_PATH || static_cast<int>(length) >= size) return 0;
+    std::copy_n(directory, length, buffer);
+    return static_cast<int>(length);
+}
+
+}  // namespace tavolin

@@ -1,0 +1,202 @@
+// Drives, directories and files of Win32Desktop. The current directory of
+// each drive that is not current is kept where the command shell keeps it, in
+// the hidden environment entry "=X:", which the system's own relative-path
+// resolution reads too.
+#include <algorithm>
+#include <cwctype>
+#include <functional>
+
+#include "desktop/patterns.h"
+#include "desktop/win32/system_text.h"
+#include "desktop/win32/win32_desktop.h"
+#include "desktop/win32/windows_h.h"
+
+namespace tavolin {
+
+namespace {
+
+bool HasDriveLetter(const std::wstring& path) {
+    return path.size() >= 2 && path[1] == L':' && std::towupper(path[0]) >= L'A' &&
+           std::towupper(path[0]) <= L'Z';
+}
+
+wchar_t DriveOf(const std::wstring& path) { return static_cast<wchar_t>(std::towupper(path[0])); }
+
+std::wstring RootOf(wchar_t drive) { return {drive, L':', L'\\'}; }
+
+std::wstring DriveKey(wchar_t drive) { return {L'=', drive, L':'}; }
+
+Failure NoSuchDrive() { return Failure{SystemText(ERROR_INVALID_DRIVE)}; }
+
+std::wstring CurrentDirectory() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring directory(size, L'\0');
+    directory.resize(GetCurrentDirectoryW(size, directory.data()));
+    return directory;
+}
+
+bool IsCurrentDrive(wchar_t drive) {
+    const std::wstring current = CurrentDirectory();
+    return HasDriveLetter(current) && DriveOf(current) == drive;
+}
+
+// The remembered directory of a drive that is not current, or its root.
+std::wstring RememberedDirectory(wchar_t drive) {
+    const std::wstring key = DriveKey(drive);
+    const DWORD size = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
+    if (size == 0) return RootOf(drive);
+    std::wstring directory(size, L'\0');
+    directory.resize(GetEnvironmentVariableW(key.c_str(), directory.data(), size));
+    return HasDriveLetter(directory) && DriveOf(directory) == drive ? directory : RootOf(drive);
+}
+
+std::wstring DirectoryOfDrive(wchar_t drive) {
+    return IsCurrentDrive(drive) ? CurrentDirectory() : RememberedDirectory(drive);
+}
+
+// The absolute path, relative paths taken from the current directory of
+// their drive; without a trailing backslash unless a root.
+Result<std::wstring> FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return LastFailure();
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+    if (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    return full;
+}
+
+// Paths of MAX_PATH characters and more reach the file system only with the
+// \\?\ prefix, which in turn needs an absolute path.
+std::wstring LongPath(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
+    const Result<std::wstring> full = FullPath(path);
+    if (!full.ok()) return path;
+    if (full.value().starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.value().substr(2);
+    return L"\\\\?\\" + full.value();
+}
+
+std::wstring Below(const std::wstring& directory, const std::wstring& name) {
+    return directory.ends_with(L'\\') ? directory + name : directory + L"\\" + name;
+}
+
+// Calls back for every visible entry of a directory except "." and "..".
+Outcome ListDirectory(const std::wstring& directory,
+                      const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileExW(LongPath(Below(directory, L"*")).c_str(), FindExInfoBasic,
+                                         &entry, FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        // An empty root has no entries at all, yet it can be read.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        return LastFailure();
+    }
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+        visit(entry);
+    } while (FindNextFileW(find, &entry));
+    const DWORD error = GetLastError();
+    FindClose(find);
+    if (error != ERROR_NO_MORE_FILES) return Failure{SystemText(error)};
+    return std::nullopt;
+}
+
+Result<std::vector<std::wstring>> SortedEntries(const std::wstring& directory,
+                                                const std::function<bool(const WIN32_FIND_DATAW&)>& keep) {
+    std::vector<std::wstring> names;
+    const Outcome failure = ListDirectory(directory, [&](const WIN32_FIND_DATAW& entry) {
+        if (keep(entry)) names.emplace_back(entry.cFileName);
+    });
+    if (failure) return *failure;
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+    });
+    return names;
+}
+
+bool IsDirectory(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+std::vector<std::wstring> Win32Desktop::Drives() {
+    std::vector<std::wstring> entries;
+    const DWORD present = GetLogicalDrives();
+    for (wchar_t drive = L'A'; drive <= L'Z'; ++drive) {
+        if (!(present & (1u << (drive - L'A')))) continue;
+        std::wstring entry{static_cast<wchar_t>(std::towlower(drive)), L':'};
+        const std::wstring root = RootOf(drive);
+        const UINT type = GetDriveTypeW(root.c_str());
+        // A removable drive is not asked for its label: that would wait for
+        // its medium.
+        wchar_t label[MAX_PATH + 1] = {};
+        if (type != DRIVE_REMOVABLE && type != DRIVE_NO_ROOT_DIR && type != DRIVE_UNKNOWN &&
+            GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                                  nullptr, 0) &&
+            label[0])
+            entry += std::wstring(L" [") + label + L"]";
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+Result<std::wstring> Win32Desktop::DriveDirectory(const std::wstring& drive) {
+    if (!HasDriveLetter(drive)) return NoSuchDrive();
+    const std::wstring directory = DirectoryOfDrive(DriveOf(drive));
+    if (const Outcome failure = ListDirectory(directory, [](const WIN32_FIND_DATAW&) {}))
+        return *failure;
+    return directory;
+}
+
+Result<std::vector<std::wstring>> Win32Desktop::Subdirectories(const std::wstring& directory) {
+    return SortedEntries(directory, IsDirectory);
+}
+
+Result<std::vector<std::wstring>> Win32Desktop::MatchingFiles(const std::wstring& directory,
+                                                              const std::wstring& patterns) {
+    return SortedEntries(directory, [&](const WIN32_FIND_DATAW& entry) {
+        return !IsDirectory(entry) && MatchesAnyPattern(entry.cFileName, patterns);
+    });
+}
+
+Outcome Win32Desktop::DeleteFile(const std::wstring& path) {
+    if (!DeleteFileW(LongPath(path).c_str())) return LastFailure();
+    return std::nullopt;
+}
+
+Outcome Win32Desktop::ChangeDrive(const std::wstring& path) {
+    if (!HasDriveLetter(path)) return NoSuchDrive();
+    const wchar_t drive = DriveOf(path);
+    if (IsCurrentDrive(drive)) return std::nullopt;
+    const std::wstring current = CurrentDirectory();
+    if (HasDriveLetter(current))
+        SetEnvironmentVariableW(DriveKey(DriveOf(current)).c_str(), current.c_str());
+    const std::wstring target = RememberedDirectory(drive);
+    if (SetCurrentDirectoryW(target.c_str())) return std::nullopt;
+    const Failure failure = LastFailure();
+    // A remembered directory that has gone since leaves the drive's root.
+    if (target != RootOf(drive) && SetCurrentDirectoryW(RootOf(drive).c_str())) return std::nullopt;
+    return failure;
+}
+
+Outcome Win32Desktop::ChangeDirectory(const std::wstring& path) {
+    const Result<std::wstring> full = FullPath(path);
+    if (!full.ok()) return full.failure();
+    const std::wstring& directory = full.value();
+    if (!HasDriveLetter(directory)) return NoSuchDrive();
+    const wchar_t drive = DriveOf(directory);
+    if (IsCurrentDrive(drive)) {
+        if (!SetCurrentDirectoryW(directory.c_str())) return LastFailure();
+        return std::nullopt;
+    }
+    const DWORD attributes = GetFileAttributesW(LongPath(directory).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return LastFailure();
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure{SystemText(ERROR_DIRECTORY)};
+    SetEnvironmentVariableW(DriveKey(drive).c_str(), directory.c_str());
+    return std::nullopt;
+}
+
+}  // namespace tavolin

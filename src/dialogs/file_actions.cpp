@@ -1,0 +1,65 @@
+#include "dialogs/file_actions.h"
+
+namespace tavolin {
+
+namespace {
+
+constexpr wchar_t kError[] = L"Error";
+// A pattern no file is expected to match: setting it and then the user's
+// pattern again makes the list read its directory afresh.
+constexpr wchar_t kNoFilesPattern[] = L"*.XXX";
+
+Outcome Refresh(FileList& files) {
+    const std::wstring pattern = files.Pattern();
+    if (Outcome failure = files.SetPattern(kNoFilesPattern)) return failure;
+    return files.SetPattern(pattern);
+}
+
+}  // namespace
+
+std::wstring SelectedFilePath(const FileList& files) {
+    return PathBelow(files.Path(), files.FileName());
+}
+
+std::wstring ProgramTextFor(const std::wstring& path) {
+    if (path.find(L' ') == std::wstring::npos) return path;
+    return L"\"" + path + L"\"";
+}
+
+void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileList& files) {
+    if (files.FileName().empty()) {
+        desktop.ShowMessage(L"Please select the program you want to run", mb::kExclamation, kError);
+        return;
+    }
+    LaunchProgram(desktop, context, ProgramTextFor(SelectedFilePath(files)), L"");
+}
+
+void DeleteSelectedFile(Desktop& desktop, FileList& files) {
+    if (files.FileName().empty()) {
+        desktop.ShowMessage(L"Please select the file you want to delete", mb::kExclamation, kError);
+        return;
+    }
+    const std::wstring path = SelectedFilePath(files);
+    const int answer = desktop.ShowMessage(L"Delete: " + path + L"   Are you Sure ?",
+                                           mb::kYesNo + mb::kExclamation, L"Warning!");
+    if (answer != mb::kAnswerYes) return;
+    Outcome failure = desktop.DeleteFile(path);
+    if (!failure) failure = Refresh(files);
+    if (failure)
+        desktop.ShowMessage(L"Cannot delete: " + path, mb::kInformation, failure->description);
+}
+
+void ShowFileTypeHelp(Desktop& desktop, HelpCaller caller) {
+    const std::wstring cr = L"\r";
+    // The Run dialog's variant sets its last sentence off by one blank more.
+    const std::wstring lead = caller == HelpCaller::RunDialog ? L"  " : L" ";
+    desktop.ShowMessage(L"Valid items you can RUN are:" + cr + cr +
+                            L"1: Any program (.EXE, .BAT, .COM)" + cr +
+                            L"2: Files that end in (.WRI, .HLP, .TXT, .DOC,)." + cr + cr +
+                            L"If you select any of the above listed file types, (#2)," + lead +
+                            L"WordPad will automatically start and load .WRI and .DOC files, "
+                            L"Notepad will load .TXT files.",
+                        mb::kOk, L"Help on File Types");
+}
+
+}  // namespace tavolin

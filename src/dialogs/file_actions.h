@@ -1,0 +1,30 @@
+// What the dialogs do with a chosen file: run or open it, delete it, and
+// the help message on the file types that can be run.
+#pragma once
+
+#include <string>
+
+#include "desktop/desktop.h"
+#include "dialogs/file_lists.h"
+#include "launch/launcher.h"
+
+namespace tavolin {
+
+// The full path of the file list's selected file, exactly as listed.
+std::wstring SelectedFilePath(const FileList& files);
+
+// The program text for a path: in double quotes when it holds a blank, so
+// that the desktop does not take its first word for the program.
+std::wstring ProgramTextFor(const std::wstring& path);
+
+// Runs the selected file, or opens it in the accessory for its type.
+void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileList& files);
+
+// Deletes the selected file after the user has confirmed, then re-reads the
+// list with its own pattern.
+void DeleteSelectedFile(Desktop& desktop, FileList& files);
+
+enum class HelpCaller { RunDialog, Browser };
+void ShowFileTypeHelp(Desktop& desktop, HelpCaller caller);
+
+}  // namespace tavolin

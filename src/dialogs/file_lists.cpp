@@ -1,0 +1,133 @@
+#include "dialogs/file_lists.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <utility>
+
+namespace tavolin {
+
+namespace {
+
+constexpr wchar_t kIndent[] = L"  ";
+
+bool SameDriveLetter(const std::wstring& a, const std::wstring& b) {
+    return !a.empty() && !b.empty() && std::towupper(a[0]) == std::towupper(b[0]);
+}
+
+// A drive entry ("c:", "c: [DATA]") rather than a path ("C:\", "C:\WINDOWS").
+bool IsDriveText(const std::wstring& text) {
+    return text.size() >= 2 && text[1] == L':' && (text.size() == 2 || text[2] != L'\\');
+}
+
+std::wstring Indented(size_t level, const std::wstring& name) {
+    std::wstring entry;
+    for (size_t i = 0; i < level; ++i) entry += kIndent;
+    return entry + name;
+}
+
+}  // namespace
+
+std::wstring PathBelow(const std::wstring& directory, const std::wstring& name) {
+    return directory.size() == 3 ? directory + name : directory + L"\\" + name;
+}
+
+DriveList::DriveList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop,
+                     const std::wstring& initialDrive)
+    : box(parent, place, desktop.Drives(), tabIndex) {
+    // Before onClick is wired: showing the first drive is no change.
+    box.Select(IndexOf(initialDrive));
+    box.onClick = [this] {
+        if (onChange) onChange();
+    };
+}
+
+std::wstring DriveList::Drive() const { return box.Entry(box.SelectedIndex()); }
+
+std::vector<std::wstring> DriveList::Entries() const {
+    std::vector<std::wstring> entries;
+    for (int i = 0; i < box.Count(); ++i) entries.push_back(box.Entry(i));
+    return entries;
+}
+
+bool DriveList::SetDrive(const std::wstring& drive) {
+    const int index = IndexOf(drive);
+    if (index < 0) return false;
+    box.Select(index);
+    return true;
+}
+
+int DriveList::IndexOf(const std::wstring& drive) const {
+    for (int i = 0; i < box.Count(); ++i)
+        if (SameDriveLetter(box.Entry(i), drive)) return i;
+    return -1;
+}
+
+DirectoryList::DirectoryList(ui::Container& parent, ui::Twips place, int tabIndex,
+                             Desktop& desktop)
+    : box(parent, place, tabIndex), desktop_(desktop) {
+    box.onDblClick = [this] {
+        const int index = box.SelectedIndex();
+        // A directory gone since it was listed cannot be entered: the list stays.
+        if (index >= 0 && index < static_cast<int>(entryPaths_.size())) SetPath(entryPaths_[index]);
+    };
+}
+
+Outcome DirectoryList::SetPath(const std::wstring& pathOrDrive) {
+    std::wstring path = pathOrDrive;
+    if (IsDriveText(pathOrDrive)) {
+        const Result<std::wstring> current = desktop_.DriveDirectory(pathOrDrive);
+        if (!current.ok()) return current.failure();
+        path = current.value();
+    }
+    const Result<std::vector<std::wstring>> subdirectories = desktop_.Subdirectories(path);
+    if (!subdirectories.ok()) return subdirectories.failure();
+    const bool moved = path != path_;
+    path_ = path;
+    Show(subdirectories.value());
+    if (moved && onChange) onChange();
+    return std::nullopt;
+}
+
+void DirectoryList::Show(const std::vector<std::wstring>& subdirectories) {
+    box.Clear();
+    entryPaths_.clear();
+    std::wstring walked = path_.substr(0, 3);
+    box.Add(walked);
+    entryPaths_.push_back(walked);
+    size_t level = 0;
+    for (size_t start = 3; start < path_.size();) {
+        const size_t end = std::min(path_.find(L'\\', start), path_.size());
+        const std::wstring name = path_.substr(start, end - start);
+        walked = PathBelow(walked, name);
+        box.Add(Indented(++level, name));
+        entryPaths_.push_back(walked);
+        start = end + 1;
+    }
+    for (const std::wstring& name : subdirectories) {
+        box.Add(Indented(level + 1, name));
+        entryPaths_.push_back(PathBelow(path_, name));
+    }
+    box.Select(static_cast<int>(level));
+}
+
+FileList::FileList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop,
+                   std::wstring pattern)
+    : box(parent, place, tabIndex), desktop_(desktop), pattern_(std::move(pattern)) {}
+
+Outcome FileList::SetPath(const std::wstring& directory) { return Read(directory, pattern_); }
+
+Outcome FileList::SetPattern(const std::wstring& pattern) { return Read(path_, pattern); }
+
+std::wstring FileList::FileName() const { return box.Entry(box.SelectedIndex()); }
+
+Outcome FileList::Read(const std::wstring& directory, const std::wstring& pattern) {
+    const Result<std::vector<std::wstring>> names = desktop_.MatchingFiles(directory, pattern);
+    if (!names.ok()) return names.failure();
+    path_ = directory;
+    pattern_ = pattern;
+    box.Clear();
+    for (const std::wstring& name : names.value()) box.Add(name);
+    return std::nullopt;
+}
+
+}  // namespace tavolin

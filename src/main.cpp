@@ -1,0 +1,15 @@
+// Tavolin: a strip of picture buttons for everyday desktop tasks.
+#include "desktop/win32/windows_h.h"
+
+#include "bar/frm_main.h"
+#include "desktop/win32/win32_desktop.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // An empty floppy or an unreachable network drive must give our own
+    // messages, never the system's "insert a disk" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    tavolin::Win32Desktop desktop;
+    tavolin::FrmMain bar(desktop);
+    ui::Run(bar);
+    return 0;
+}

@@ -1,0 +1,378 @@
+// Controls as Win32 child windows. Standard controls are subclassed so that
+// mouse moves and typed keys reach the toolkit's events.
+#include "ui/win32/native.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace ui {
+
+using win32::FormOf;
+using win32::Px;
+
+namespace win32 {
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+COLORREF ToColorRef(Colour colour) {
+    switch (colour.kind) {
+        case Colour::Kind::WindowBackground:
+            return GetSysColor(COLOR_WINDOW);
+        case Colour::Kind::WindowText:
+            return GetSysColor(COLOR_WINDOWTEXT);
+        case Colour::Kind::Rgb:
+            break;
+    }
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+HBRUSH Brush(NativeForm& form, Colour colour) {
+    const COLORREF value = ToColorRef(colour);
+    HBRUSH& brush = form.brushes[value];
+    if (!brush) brush = CreateSolidBrush(value);
+    return brush;
+}
+
+HFONT FontFor(NativeForm& form, const Font& font) {
+    const int height = -static_cast<int>(std::lround(font.points * form.dpi / 72.0));
+    HFONT& handle = form.fonts[{font.face, height, font.bold}];
+    if (!handle)
+        handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, font.face);
+    return handle;
+}
+
+NativeForm& FormOf(Control& control) { return *control.parent.OwnerForm().native(); }
+
+HWND ParentWindow(Control& control) {
+    if (Control* frame = control.parent.AsControl()) return static_cast<HWND>(frame->handle);
+    return FormOf(control).hwnd;
+}
+
+HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
+                 DWORD style, DWORD exStyle) {
+    NativeForm& form = FormOf(control);
+    const int id = form.nextId++;
+    const int dpi = form.dpi;
+    HWND hwnd = CreateWindowExW(
+        exStyle, className, text.c_str(),
+        WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style, Px(control.place.left, dpi),
+        Px(control.place.top, dpi), Px(control.place.width, dpi), Px(control.place.height, dpi),
+        ParentWindow(control), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
+        &control);
+    control.handle = hwnd;
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, control.parent.OwnerForm().style.font)), FALSE);
+    return hwnd;
+}
+
+namespace {
+
+Control* ControlFromWindow(HWND hwnd) {
+    return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Attach(HWND hwnd, LPARAM createParams) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(createParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+}
+
+LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+    auto* control = reinterpret_cast<Control*>(data);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            control->MouseMove();
+            break;
+        case WM_GETDLGCODE:
+            // The text box takes Enter itself instead of the dialog manager.
+            if (auto* box = dynamic_cast<TextBox*>(control); box && lParam) {
+                const auto* msg = reinterpret_cast<const MSG*>(lParam);
+                if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+                    return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
+            }
+            break;
+        case WM_CHAR:
+            if (auto* box = dynamic_cast<TextBox*>(control)) box->KeyPress(static_cast<wchar_t>(wParam));
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, StandardControlProc, 0);
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void WatchMouse(Control& control) {
+    SetWindowSubclass(static_cast<HWND>(control.handle), StandardControlProc, 0,
+                      reinterpret_cast<DWORD_PTR>(&control));
+}
+
+LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
+
+// The frame forwards its children's notifications to the form.
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) Attach(hwnd, lParam);
+    auto* frame = static_cast<Frame*>(ControlFromWindow(hwnd));
+    if (!frame) return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            FillRect(dc, &client, Brush(FormOf(*frame), frame->background));
+            DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
+            return 1;
+        }
+        case WM_MOUSEMOVE:
+            frame->MouseMove();
+            return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    static constexpr wchar_t kPressed[] = L"TavolinPressed";
+    static constexpr wchar_t kIcon[] = L"TavolinIcon";
+    if (message == WM_NCCREATE) Attach(hwnd, lParam);
+    auto* picture = static_cast<Picture*>(ControlFromWindow(hwnd));
+    if (!picture) return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_CREATE: {
+            NativeForm& form = FormOf(*picture);
+            const int size = Px(picture->place.width, form.dpi);
+            HICON icon = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId),
+                                                       IMAGE_ICON, size, size, 0));
+            if (icon) form.icons.push_back(icon);
+            SetPropW(hwnd, kIcon, icon);
+            return 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(hwnd, &paint);
+            RECT client;
+            GetClientRect(hwnd, &client);
+            // The parts outside the icon's mask show the frame's colour.
+            auto* frame = static_cast<Frame*>(picture->parent.AsControl());
+            FillRect(dc, &client, frame ? Brush(FormOf(*picture), frame->background)
+                                        : GetSysColorBrush(COLOR_BTNFACE));
+            // Drawn at its own square size, centred in the cell, so it stays sharp.
+            const int size = client.right;
+            if (HICON icon = static_cast<HICON>(GetPropW(hwnd, kIcon)))
+                DrawIconEx(dc, 0, (client.bottom - size) / 2, icon, size, size, 0, nullptr, DI_NORMAL);
+            EndPaint(hwnd, &paint);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            picture->MouseMove();
+            return 0;
+        case WM_LBUTTONDOWN:
+            SetCapture(hwnd);
+            SetPropW(hwnd, kPressed, reinterpret_cast<HANDLE>(1));
+            return 0;
+        case WM_LBUTTONUP: {
+            const bool pressed = RemovePropW(hwnd, kPressed) != nullptr;
+            ReleaseCapture();
+            RECT client;
+            GetClientRect(hwnd, &client);
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            // A click is a press and a release over the same picture.
+            if (pressed && PtInRect(&client, at)) picture->Click();
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            RemovePropW(hwnd, kPressed);
+            return 0;
+        case WM_NCDESTROY:
+            RemovePropW(hwnd, kIcon);
+            RemovePropW(hwnd, kPressed);
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterClasses() {
+    static const bool registered = [] {
+        WNDCLASSEXW form{sizeof(form)};
+        form.lpfnWndProc = FormProc;
+        form.hInstance = Instance();
+        form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        form.lpszClassName = kFormClass;
+        RegisterClassExW(&form);
+
+        WNDCLASSEXW frame = form;
+        frame.lpfnWndProc = FrameProc;
+        frame.lpszClassName = kFrameClass;
+        RegisterClassExW(&frame);
+
+        WNDCLASSEXW picture = form;
+        picture.lpfnWndProc = PictureProc;
+        picture.lpszClassName = kPictureClass;
+        RegisterClassExW(&picture);
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace win32
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    if (handle) ShowWindow(static_cast<HWND>(handle), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Frame::CreateNative() { win32::CreateChild(*this, win32::kFrameClass, L"", WS_CLIPSIBLINGS); }
+
+void Picture::CreateNative() {
+    // The window text is the control's name for screen readers.
+    win32::CreateChild(*this, win32::kPictureClass, accessibleName, 0);
+}
+
+void Button::CreateNative() {
+    HWND hwnd = win32::CreateChild(*this, L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP);
+    NativeForm& form = FormOf(*this);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontFor(form, font)), FALSE);
+    form.commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
+        if (code == BN_CLICKED) Click();
+    };
+    win32::WatchMouse(*this);
+}
+
+void Label::CreateNative() {
+    HWND hwnd = win32::CreateChild(*this, L"STATIC", caption, SS_LEFT);
+    NativeForm& form = FormOf(*this);
+    form.paints[hwnd] = {win32::ToColorRef(textColour), win32::Brush(form, background)};
+}
+
+void TextBox::CreateNative() {
+    win32::CreateChild(*this, L"EDIT", text_, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    win32::WatchMouse(*this);
+}
+
+std::wstring TextBox::Text() const {
+    if (!handle) return text_;
+    HWND hwnd = static_cast<HWND>(handle);
+    std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
+    text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+void TextBox::SetText(const std::wstring& text) {
+    text_ = text;
+    if (handle) SetWindowTextW(static_cast<HWND>(handle), text.c_str());
+}
+
+void TextBox::Type(const std::wstring& characters) {
+    for (wchar_t c : characters) {
+        if (handle) {
+            SendMessageW(static_cast<HWND>(handle), WM_CHAR, c, 0);
+        } else {
+            KeyPress(c);
+            if (c >= L' ') text_ += c;
+        }
+    }
+}
+
+void ListBox::CreateNative() {
+    HWND hwnd = win32::CreateChild(*this, L"LISTBOX", L"",
+                                   LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                                       WS_TABSTOP,
+                                   WS_EX_CLIENTEDGE);
+    NativeForm& form = FormOf(*this);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontFor(form, font)), FALSE);
+    for (const std::wstring& entry : entries_)
+        SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(hwnd, LB_SETCURSEL, selected_, 0);
+    form.commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
+        if (code == LBN_DBLCLK) DblClick();
+        if (code == LBN_SELCHANGE) {
+            selected_ = static_cast<int>(SendMessageW(static_cast<HWND>(handle), LB_GETCURSEL, 0, 0));
+            if (onSelect) onSelect();
+        }
+    };
+    win32::WatchMouse(*this);
+}
+
+int ListBox::Count() const { return static_cast<int>(entries_.size()); }
+
+std::wstring ListBox::Entry(int index) const {
+    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
+}
+
+void ListBox::Add(const std::wstring& entry) {
+    entries_.push_back(entry);
+    if (handle)
+        SendMessageW(static_cast<HWND>(handle), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+void ListBox::Clear() {
+    entries_.clear();
+    selected_ = -1;
+    if (handle) SendMessageW(static_cast<HWND>(handle), LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::SelectedIndex() const {
+    return handle ? static_cast<int>(SendMessageW(static_cast<HWND>(handle), LB_GETCURSEL, 0, 0)) : selected_;
+}
+
+void ListBox::Select(int index) {
+    selected_ = index >= 0 && index < Count() ? index : -1;
+    if (handle) SendMessageW(static_cast<HWND>(handle), LB_SETCURSEL, selected_, 0);
+    if (onSelect) onSelect();
+}
+
+int ListBox::TopIndex() const {
+    return handle ? static_cast<int>(SendMessageW(static_cast<HWND>(handle), LB_GETTOPINDEX, 0, 0)) : 0;
+}
+
+void ComboBox::CreateNative() {
+    NativeForm& form = FormOf(*this);
+    HWND hwnd = win32::CreateChild(*this, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+    // The height given to a drop-down list is that of the open list.
+    SetWindowPos(hwnd, nullptr, 0, 0, Px(place.width, form.dpi), Px(place.height, form.dpi) * 8,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const std::wstring& entry : entries_)
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(hwnd, CB_SETCURSEL, selected_, 0);
+    form.commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
+        if (code != CBN_SELCHANGE) return;
+        selected_ = static_cast<int>(SendMessageW(static_cast<HWND>(handle), CB_GETCURSEL, 0, 0));
+        Click();
+    };
+    win32::WatchMouse(*this);
+}
+
+int ComboBox::Count() const { return static_cast<int>(entries_.size()); }
+
+std::wstring ComboBox::Entry(int index) const {
+    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
+}
+
+void ComboBox::SetEntries(std::vector<std::wstring> entries) {
+    entries_ = std::move(entries);
+    selected_ = entries_.empty() ? -1 : 0;
+    if (!handle) return;
+    HWND hwnd = static_cast<HWND>(handle);
+    SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& entry : entries_)
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(hwnd, CB_SETCURSEL, selected_, 0);
+}
+
+int ComboBox::SelectedIndex() const {
+    return handle ? static_cast<int>(SendMessageW(static_cast<HWND>(handle), CB_GETCURSEL, 0, 0)) : selected_;
+}
+
+void ComboBox::Select(int index) {
+    selected_ = index >= 0 && index < Count() ? index : -1;
+    if (handle) SendMessageW(static_cast<HWND>(handle), CB_SETCURSEL, selected_, 0);
+    Click();
+}
+
+}  // namespace ui

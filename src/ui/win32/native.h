@@ -1,0 +1,61 @@
+// Internals shared by the Win32 toolkit backend's files.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/controls.h"
+
+namespace ui {
+
+// A control's colours where it paints text on a background of its own.
+struct Paint {
+    COLORREF text;
+    HBRUSH background;
+};
+
+struct NativeForm {
+    HWND hwnd = nullptr;
+    HWND owner = nullptr;  // the form a modal one was opened from
+    int dpi = 96;
+    int nextId = 100;
+    // Reactions to WM_COMMAND, by control or menu identifier.
+    std::map<int, std::function<void(UINT code)>> commands;
+    std::map<HWND, Paint> paints;
+    std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts;
+    std::map<COLORREF, HBRUSH> brushes;
+    std::vector<HICON> icons;
+
+    void ReleaseResources();
+};
+
+namespace win32 {
+
+// Twips to pixels at the form's real resolution.
+inline int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+COLORREF ToColorRef(Colour colour);
+HBRUSH Brush(NativeForm& form, Colour colour);
+HFONT FontFor(NativeForm& form, const Font& font);
+HWND ParentWindow(Control& control);
+NativeForm& FormOf(Control& control);
+// Makes a child window for a control at its place, registered for WM_COMMAND.
+HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
+                 DWORD style, DWORD exStyle = 0);
+// Routes mouse moves (and the busy pointer) of a standard control through
+// the toolkit.
+void WatchMouse(Control& control);
+HINSTANCE Instance();
+// Registers the toolkit's own window classes once.
+void RegisterClasses();
+
+inline constexpr wchar_t kFormClass[] = L"TavolinForm";
+inline constexpr wchar_t kFrameClass[] = L"TavolinFrame";
+inline constexpr wchar_t kPictureClass[] = L"TavolinPicture";
+
+}  // namespace win32
+}  // namespace ui

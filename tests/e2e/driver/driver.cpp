@@ -1,0 +1,441 @@
+#include "driver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+// Gives a hung window a bounded time to answer.
+constexpr UINT kMessageTimeoutMs = 2000;
+// Leaves the target time to handle each input as its own event.
+constexpr DWORD kInputPauseMs = 20;
+constexpr int kStartTimeoutMs = 20000;
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
+void SendInputs(INPUT* inputs, UINT count) {
+    SendInput(count, inputs, sizeof(INPUT));
+    Sleep(kInputPauseMs);
+}
+
+INPUT MouseInput(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+INPUT KeyInput(WORD virtualKey, WORD scan, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// Absolute pointer coordinates run from 0 to 65535 over the primary screen;
+// rounding to the nearest step lands exactly on the pixel.
+LONG Normalise(int pixel, int screenSize) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65535 + screenSize / 2) /
+                             screenSize);
+}
+
+POINT Centre(HWND window) {
+    RECT rect = WindowRectOnScreen(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::wstring WithoutAmpersands(const std::wstring& text) {
+    std::wstring result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;  // "&&" stands for one '&'
+        result += text[i];
+    }
+    return result;
+}
+
+bool IsComboBox(HWND window) {
+    std::wstring name = ClassName(window);
+    std::transform(name.begin(), name.end(), name.begin(), ::towlower);
+    return name.find(L"combobox") != std::wstring::npos;
+}
+
+struct DcReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct ObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+
+}  // namespace
+
+Process::Process(PROCESS_INFORMATION info) : handle_(info.hProcess), pid_(info.dwProcessId) {
+    if (info.hThread) CloseHandle(info.hThread);
+}
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), pid_(std::exchange(other.pid_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Terminate();
+        if (handle_) CloseHandle(handle_);
+        handle_ = std::exchange(other.handle_, nullptr);
+        pid_ = std::exchange(other.pid_, 0);
+    }
+    return *this;
+}
+
+Process::~Process() {
+    Terminate();
+    if (handle_) CloseHandle(handle_);
+}
+
+bool Process::Running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitForExit(int timeoutMs) {
+    return handle_ && WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (handle_) GetExitCodeProcess(handle_, &code);
+    return code;
+}
+
+void Process::Terminate() {
+    if (!Running()) return;
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, kDefaultTimeoutMs);
+}
+
+std::wstring ProgramDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+           path.size())
+        path.resize(path.size() * 2);
+    path.resize(length);
+    return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+Process Start(const std::wstring& commandLine, const std::wstring& currentDirectory) {
+    std::wstring line = commandLine;  // CreateProcessW may write to it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
+                        &info))
+        return {};
+    return Process(info);
+}
+
+Tavolin StartTavolin() {
+    ParkMouse();
+    Tavolin tavolin;
+    std::wstring directory = ProgramDirectory();
+    tavolin.process = Start(L"\"" + directory + L"\\Tavolin.exe\"", directory);
+    if (!tavolin.process.pid()) return tavolin;
+    DWORD pid = tavolin.process.pid();
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(pid)) {
+                if (ClassName(window) == L"TavolinForm") {
+                    tavolin.bar = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        kStartTimeoutMs);
+    return tavolin;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(10);
+    }
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (IsWindowVisible(window) && (search.pid == 0 || owner == search.pid))
+                search.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const std::wstring& title, DWORD pid, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(pid)) {
+                if (Text(window) == title) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool WaitForWindowGone(const std::wstring& title, DWORD pid, int timeoutMs) {
+    return WaitUntil(
+        [&] {
+            auto windows = TopLevelWindows(pid);
+            return std::none_of(windows.begin(), windows.end(),
+                                [&](HWND window) { return Text(window) == title; });
+        },
+        timeoutMs);
+}
+
+std::wstring Text(HWND window) {
+    LRESULT length = Send(window, WM_GETTEXTLENGTH);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? length : 0);
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND ChildByText(HWND parent, const std::wstring& text) {
+    for (HWND child : Children(parent))
+        if (Text(child) == text) return child;
+    return nullptr;
+}
+
+RECT ClientRectOnScreen(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT WindowRectOnScreen(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool BringToFront(HWND window, int timeoutMs) {
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == window) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        timeoutMs);
+}
+
+void MoveMouse(int x, int y) {
+    INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                             Normalise(x, GetSystemMetrics(SM_CXSCREEN)),
+                             Normalise(y, GetSystemMetrics(SM_CYSCREEN)));
+    SendInputs(&input, 1);
+}
+
+void ParkMouse() { MoveMouse(1000, 20); }
+
+void Hover(HWND control) {
+    POINT centre = Centre(control);
+    MoveMouse(centre.x, centre.y);
+    // Several events, as a hand makes them, all inside the control.
+    for (POINT offset : {POINT{2, 1}, POINT{-2, 2}, POINT{1, -2}, POINT{0, 0}})
+        MoveMouse(centre.x + offset.x, centre.y + offset.y);
+}
+
+void ClickAt(int x, int y) {
+    MoveMouse(x, y);
+    INPUT press[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+    SendInputs(press, 2);
+}
+
+void Click(HWND control) {
+    POINT centre = Centre(control);
+    ClickAt(centre.x, centre.y);
+}
+
+void DoubleClick(HWND control) {
+    POINT centre = Centre(control);
+    MoveMouse(centre.x, centre.y);
+    // Both clicks in one batch, well inside the double-click time.
+    INPUT clicks[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP),
+                      MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+    SendInputs(clicks, 4);
+}
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t character : text) {
+        INPUT keys[] = {KeyInput(0, character, KEYEVENTF_UNICODE),
+                        KeyInput(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+        SendInputs(keys, 2);
+    }
+}
+
+void PressKey(WORD virtualKey, bool alt, bool ctrl, bool shift) {
+    std::vector<WORD> modifiers;
+    if (ctrl) modifiers.push_back(VK_CONTROL);
+    if (alt) modifiers.push_back(VK_MENU);
+    if (shift) modifiers.push_back(VK_SHIFT);
+    std::vector<INPUT> keys;
+    for (WORD modifier : modifiers) keys.push_back(KeyInput(modifier, 0, 0));
+    keys.push_back(KeyInput(virtualKey, 0, 0));
+    keys.push_back(KeyInput(virtualKey, 0, KEYEVENTF_KEYUP));
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        keys.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+    SendInputs(keys.data(), static_cast<UINT>(keys.size()));
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    bool combo = IsComboBox(list);
+    UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
+    UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    std::vector<std::wstring> entries;
+    LRESULT count = Send(list, getCount);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = Send(list, getLength, i);
+        std::wstring entry(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        LRESULT copied = Send(list, getText, i, reinterpret_cast<LPARAM>(entry.data()));
+        entry.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+int ListSelection(HWND list) {
+    return static_cast<int>(Send(list, IsComboBox(list) ? CB_GETCURSEL : LB_GETCURSEL));
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(const std::wstring& title, DWORD pid,
+                                                int timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(pid)) {
+                if (ClassName(window) == L"#32770" && Text(window) == title) {
+                    box = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    if (!box) return std::nullopt;
+    MessageBoxInfo info{box, title, {}, {}};
+    for (HWND child : Children(box)) {
+        std::wstring name = ClassName(child);
+        if (_wcsicmp(name.c_str(), L"Static") == 0 && info.prompt.empty() &&
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            info.prompt = Text(child);
+        else if (_wcsicmp(name.c_str(), L"Button") == 0 && IsWindowVisible(child))
+            info.buttons.push_back(Text(child));
+    }
+    return info;
+}
+
+void PressButton(HWND box, const std::wstring& caption) {
+    for (HWND child : Children(box)) {
+        if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
+        std::wstring text = Text(child);
+        if (text == caption || WithoutAmpersands(text) == WithoutAmpersands(caption)) {
+            BringToFront(box);
+            Click(child);
+            return;
+        }
+    }
+}
+
+bool SaveScreenshot(const std::wstring& path) {
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    std::unique_ptr<HDC__, DcReleaser> screen(GetDC(nullptr));
+    std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(screen.get()));
+    if (!screen || !memory) return false;
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up rows, as a BMP file stores them
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    std::unique_ptr<void, ObjectDeleter> bitmap(
+        CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                         &bits, nullptr, 0));
+    if (!bitmap || !bits) return false;
+    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    SelectObject(memory.get(), previous);
+    GdiFlush();
+    if (!copied) return false;
+
+    DWORD rowSize = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    header.biSizeImage = rowSize * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::unique_ptr<FILE, FileCloser> out(_wfopen(path.c_str(), L"wb"));
+    return out && fwrite(&file, sizeof(file), 1, out.get()) == 1 &&
+           fwrite(&header, sizeof(header), 1, out.get()) == 1 &&
+           fwrite(bits, header.biSizeImage, 1, out.get()) == 1;
+}
+
+}  // namespace e2e

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include "bar/frm_main.h"
+#include "recording_desktop.h"
+#include "ui/headless/headless.h"
+
+namespace tavolin {
+namespace {
+
+using testing::RecordingDesktop;
+using Calls = std::vector<std::string>;
+
+std::string Activate() { return "ActivateWindow(\"Program Manager\")"; }
+std::string Keys(const std::string& keys) { return "SendKeystrokes(\"" + keys + "\")"; }
+const char kExitError[] =
+    "ShowMessage(\"Error in closing Windows 95 Program Manager\", 32, \"Error\")";
+
+// What a successful LaunchProgram asks of the desktop for a command line.
+Calls Started(const std::string& commandLine, const std::string& windowsDir = "C:\\WINDOWS") {
+    return {"RunCommand(\"" + commandLine + "\", 1)", "ChangeDrive(\"" + windowsDir + "\")",
+            "ChangeDirectory(\"" + windowsDir + "\")"};
+}
+
+// A bar that has started up, with the start-up's calls forgotten.
+struct Bar {
+    explicit Bar(const std::wstring& windowsDir = L"C:\\WINDOWS") {
+        desktop.windowsDir = windowsDir;
+        desktop.AddDirectory(windowsDir);
+        bar.Show();
+        desktop.Forget();
+    }
+    RecordingDesktop desktop;
+    FrmMain bar{desktop};
+};
+
+struct Command {
+    ui::Control& control;
+    const char* name;
+    Calls calls;
+};
+
+// The thirteen cells that act outside the program, with what one click asks
+// of the desktop when everything is there.
+std::vector<Command> OutsideCommands(FrmMain& bar) {
+    return {
+        {bar.Image3, "Exit Windows", {Activate(), Keys("%{F4}")}},
+        {bar.Image1, "DOS Prompt",
+         {"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)"}},
+        {bar.Image2, "Explorer", Started("EXPLORER.EXE ")},
+        {bar.Image10, "Find Files", {Activate(), Keys("{TAB}{ENTER}{F}{F}")}},
+        {bar.Image9, "Control Panel", Started("CONTROL.EXE ")},
+        {bar.Image5, "WordPad", Started("C:\\progra~1\\access~1\\WORDPAD.EXE ")},
+        {bar.Image4, "NotePad", Started(" NOTEPAD.EXE ")},
+        {bar.PicFace2, "Phone Dialer", Started("DIALER.EXE ")},
+        {bar.Image12, "TaskBar", {Activate(), Keys("{TAB}{ENTER}{S}{T}")}},
+        {bar.Image8, "Utilities", {Activate(), Keys("{TAB}{ENTER}{P}{A}{S}")}},
+        {bar.Image6, "Games", {Activate(), Keys("{TAB}{ENTER}{P}{A}{G}")}},
+        {bar.Image13, "Multimedia", {Activate(), Keys("{TAB}{ENTER}{P}{A}{M}")}},
+        {bar.Image11, "Windows Help", {Activate(), Keys("{TAB}{ENTER}{H}")}},
+    };
+}
+
+// The six cells that walk the Start menu.
+std::vector<ui::Control*> StartMenuCells(FrmMain& bar) {
+    return {&bar.Image10, &bar.Image12, &bar.Image8, &bar.Image6, &bar.Image13, &bar.Image11};
+}
+
+TEST(BarCommands, EachClickAsksTheDesktopForExactlyItsCommandOnce) {
+    Bar b;
+    b.bar.Image9.MouseMove();
+    const int writes = ui::headless::TitleWrites(b.bar);
+    for (const Command& command : OutsideCommands(b.bar)) {
+        b.desktop.Forget();
+        command.control.Click();
+        EXPECT_EQ(b.desktop.calls, command.calls) << command.name;
+        // A second click does it all again, no more and no less.
+        b.desktop.Forget();
+        command.control.Click();
+        EXPECT_EQ(b.desktop.calls, command.calls) << command.name << ", second click";
+        EXPECT_FALSE(b.bar.Busy()) << command.name;
+    }
+    EXPECT_EQ(b.bar.Title(), L"Tavolin - Control Panel") << "clicks leave the title alone";
+    EXPECT_EQ(ui::headless::TitleWrites(b.bar), writes);
+}
+
+TEST(BarCommands, WindowsOnDriveDStartsWordPadFromThatRootAndOpensTheDosPromptThere) {
+    Bar b(L"D:\\WIN95");
+    b.bar.Image5.Click();
+    EXPECT_EQ(b.desktop.calls, Started("D:\\progra~1\\access~1\\WORDPAD.EXE ", "D:\\WIN95"));
+
+    b.desktop.currentDrive = L'C';
+    b.desktop.Forget();
+    b.bar.Image1.Click();
+    EXPECT_EQ(b.desktop.calls,
+              (Calls{"ChangeDirectory(\"D:\\WIN95\")", "RunCommand(\"command.com\", 3)"}));
+    // The DOS prompt changes the directory of the Windows drive, not the drive.
+    EXPECT_EQ(b.desktop.currentDrive, L'C');
+    EXPECT_EQ(b.desktop.drives[L'D'].currentDirectory, L"D:\\WIN95");
+}
+
+TEST(BarCommands, WithoutProgramManagerOnlyExitWindowsSaysSoAndNoKeysAreSent) {
+    Bar b;
+    b.desktop.windows.clear();
+    for (ui::Control* cell : StartMenuCells(b.bar)) {
+        b.desktop.Forget();
+        cell->Click();
+        EXPECT_EQ(b.desktop.calls, Calls{Activate()});
+    }
+    b.desktop.Forget();
+    b.bar.Image3.Click();
+    EXPECT_EQ(b.desktop.calls, (Calls{Activate(), kExitError}));
+
+    // Another window does not stand in for it.
+    b.desktop.windows = {L"Program Manager - Notes", L"program manager"};
+    b.desktop.Forget();
+    b.bar.Image11.Click();
+    b.bar.Image3.Click();
+    EXPECT_EQ(b.desktop.calls, (Calls{Activate(), Activate(), kExitError}));
+    EXPECT_EQ(b.bar.Title(), L"");
+}
+
+TEST(BarCommands, KeystrokesThatCannotBeSentAreReportedOnlyByExitWindows) {
+    Bar b;
+    b.desktop.keystrokesFail = true;
+    b.bar.Image3.Click();
+    EXPECT_EQ(b.desktop.calls, (Calls{Activate(), Keys("%{F4}"), kExitError}));
+
+    b.desktop.Forget();
+    b.bar.Image13.Click();
+    EXPECT_EQ(b.desktop.calls, (Calls{Activate(), Keys("{TAB}{ENTER}{P}{A}{M}")}));
+}
+
+TEST(BarCommands, DosPromptShowsTheHourglassOnlyWhileHandingOver) {
+    Bar b;
+    std::vector<bool> busyAtRun;
+    b.desktop.onRunCommand = [&] { busyAtRun.push_back(b.bar.Busy()); };
+
+    b.bar.Image1.Click();
+    b.desktop.missingPrograms = {L"command.com"};
+    b.bar.Image1.Click();
+    EXPECT_EQ(busyAtRun, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(b.bar.Busy());
+    // A failing start has no message of its own.
+    EXPECT_EQ(b.desktop.calls,
+              (Calls{"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)",
+                     "ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)"}));
+
+    // The launcher's starts do not touch the pointer.
+    busyAtRun.clear();
+    b.bar.Image2.Click();
+    EXPECT_EQ(busyAtRun, std::vector<bool>{false});
+}
+
+TEST(BarCommands, AMissingAccessoryIsReportedByTheLauncherAndTheBarCarriesOn) {
+    Bar b;
+    b.desktop.missingPrograms = {L"DIALER.EXE "};
+    b.bar.PicFace2.MouseMove();
+    b.bar.PicFace2.Click();
+    EXPECT_EQ(b.desktop.calls,
+              (Calls{"RunCommand(\"DIALER.EXE \", 1)",
+                     "ShowMessage(\"DIALER.EXE  was not found\", 32, "
+                     "\"The system cannot find the file specified.\")"}));
+    EXPECT_EQ(b.bar.Title(), L"Tavolin - Phone Dialer");
+
+    b.desktop.Forget();
+    b.bar.Image4.Click();
+    EXPECT_EQ(b.desktop.calls, Started(" NOTEPAD.EXE "));
+}
+
+// The lines of a prompt, split at lone carriage returns.
+std::vector<std::wstring> Lines(const std::wstring& prompt) {
+    std::vector<std::wstring> lines(1);
+    for (wchar_t c : prompt) {
+        if (c == L'\r')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+bool HasDigit(const std::wstring& text) {
+    return text.find_first_of(L"0123456789") != std::wstring::npos;
+}
+
+TEST(BarCommands, AboutShowsTheSameElevenLinesEachPressAndChangesNothingElse) {
+    Bar b;
+    b.bar.Image6.MouseMove();
+    b.bar.Timer2.Tick();
+    const int writes = ui::headless::TitleWrites(b.bar);
+
+    for (int press = 0; press < 3; ++press) b.bar.Command1.Click();
+
+    ASSERT_EQ(b.desktop.prompts.size(), 3u);
+    const std::wstring& prompt = b.desktop.prompts[0];
+    EXPECT_EQ(b.desktop.prompts[1], prompt);
+    EXPECT_EQ(b.desktop.prompts[2], prompt);
+    const std::string shown = "ShowMessage(\"" + testing::Narrow(prompt) + "\", 64, \"About?\")";
+    EXPECT_EQ(b.desktop.calls, (Calls{shown, shown, shown}));
+
+    EXPECT_EQ(prompt.find(L'\n'), std::wstring::npos) << "lines end in a lone carriage return";
+    const std::vector<std::wstring> lines = Lines(prompt);
+    ASSERT_EQ(lines.size(), 11u) << testing::Narrow(prompt);
+    EXPECT_EQ(lines[0], L"           Tavolin v2.1");
+    for (int empty : {2, 4, 6, 10}) EXPECT_EQ(lines[empty - 1], L"") << "line " << empty;
+    for (int filled : {3, 5, 7, 8, 9, 11})
+        EXPECT_NE(lines[filled - 1].find_first_not_of(L' '), std::wstring::npos)
+            << "line " << filled;
+    EXPECT_TRUE(HasDigit(lines[2])) << "the tool's version: " << testing::Narrow(lines[2]);
+    EXPECT_EQ(lines[10].rfind(L"Phone:", 0), 0u) << testing::Narrow(lines[10]);
+    EXPECT_TRUE(HasDigit(lines[10])) << testing::Narrow(lines[10]);
+
+    EXPECT_EQ(b.bar.Title(), L"Tavolin - Games");
+    EXPECT_EQ(ui::headless::TitleWrites(b.bar), writes);
+    EXPECT_TRUE(b.bar.PicFace1.Visible());
+    EXPECT_FALSE(b.bar.PicFace2.Visible());
+    EXPECT_FALSE(b.bar.Busy());
+    EXPECT_TRUE(b.bar.IsOpen());
+}
+
+}  // namespace
+}  // namespace tavolin

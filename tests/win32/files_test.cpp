@@ -1,0 +1,101 @@
+// Directory and file lists, deleting, long paths and the Windows directory.
+#include "desktop/win32/win32_desktop.h"
+#include "fixture.h"
+
+namespace tavolin::win32test {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+std::string Listed(const Result<Names>& names) {
+    if (!names.ok()) return "failure: " + Narrow(names.failure().description);
+    std::string text;
+    for (const std::wstring& name : names.value()) text += Narrow(name) + "\n";
+    return text;
+}
+
+TEST(Files, ListsVisibleEntriesSortedWithoutRegardToCase) {
+    Win32Desktop desktop;
+    ScratchDirectory scratch(DriveTBase());
+    for (const wchar_t* name : {L"zeta.exe", L"Alpha.EXE", L"beta.exe", L"Gamma.Com", L"delta.BAT",
+                                L"readme.txt", L"noext", L"hidden.exe", L"system.exe"})
+        MakeFile(scratch / name);
+    SetFileAttributesW((scratch / L"hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW((scratch / L"system.exe").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    for (const wchar_t* name : {L"b_dir", L"A_dir", L"Tools.exe", L"secret"}) MakeDirectory(scratch / name);
+    SetFileAttributesW((scratch / L"secret").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+
+    EXPECT_EQ(Listed(desktop.MatchingFiles(scratch.path(), L"*.exe;*.com;*.bat")),
+              "Alpha.EXE\nbeta.exe\ndelta.BAT\nGamma.Com\nzeta.exe\n");
+    EXPECT_EQ(Listed(desktop.MatchingFiles(scratch.path(), L"*.*")),
+              "Alpha.EXE\nbeta.exe\ndelta.BAT\nGamma.Com\nnoext\nreadme.txt\nzeta.exe\n");
+    EXPECT_EQ(Listed(desktop.MatchingFiles(scratch.path() + L"\\", L"*.TXT")), "readme.txt\n");
+    EXPECT_EQ(Listed(desktop.Subdirectories(scratch.path())), "A_dir\nb_dir\nTools.exe\n");
+    EXPECT_EQ(Listed(desktop.Subdirectories(scratch / L"A_dir")), "");
+
+    const std::string missing = "failure: " + Narrow(ExpectedText(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(Listed(desktop.Subdirectories(scratch / L"missing")), missing);
+    EXPECT_EQ(Listed(desktop.MatchingFiles(scratch / L"missing", L"*.*")), missing);
+}
+
+TEST(Files, DeletingAReadOnlyFileFailsAndKeepsIt) {
+    Win32Desktop desktop;
+    ScratchDirectory scratch(DriveTBase());
+    const std::wstring file = scratch / L"keep.txt";
+    MakeFile(file);
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    Outcome failure = desktop.DeleteFile(file);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_ACCESS_DENIED)));
+    EXPECT_TRUE(Exists(file));
+
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_FALSE(desktop.DeleteFile(file));
+    EXPECT_FALSE(Exists(file));
+
+    failure = desktop.DeleteFile(file);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+}
+
+TEST(Files, LongPathsAreListedAndDeleted) {
+    Win32Desktop desktop;
+    ScratchDirectory scratch(DriveTBase());
+    std::wstring deep = scratch.path();
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(40, L'd');
+        MakeDirectory(deep);
+    }
+    MakeDirectory(deep + L"\\inner");
+    MakeFile(deep + L"\\Long.exe");
+
+    EXPECT_EQ(Listed(desktop.Subdirectories(deep)), "inner\n");
+    EXPECT_EQ(Listed(desktop.MatchingFiles(deep, L"*.exe")), "Long.exe\n");
+    EXPECT_FALSE(desktop.DeleteFile(deep + L"\\Long.exe"));
+    EXPECT_FALSE(Exists(deep + L"\\Long.exe"));
+}
+
+TEST(WindowsDirectory, IsThePrefixsWindowsDirectoryAndNeverOverflows) {
+    Win32Desktop desktop;
+    wchar_t expected[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryW(expected, MAX_PATH + 1);
+    wchar_t windir[MAX_PATH + 1];
+    ASSERT_GT(GetEnvironmentVariableW(L"windir", windir, MAX_PATH + 1), 0u);
+    EXPECT_EQ(CompareStringOrdinal(expected, -1, windir, -1, TRUE), CSTR_EQUAL);
+
+    wchar_t buffer[kWindowsDirBufferSize] = {};
+    const int count = desktop.WindowsDirectory(buffer, kWindowsDirBufferSize);
+    ASSERT_EQ(count, static_cast<int>(length));
+    EXPECT_EQ(Narrow(std::wstring(buffer, count)), Narrow(expected));
+    EXPECT_EQ(buffer[count], L'\0');
+
+    // Too small a buffer: nothing written, nothing past its end touched.
+    wchar_t small[8];
+    std::fill(std::begin(small), std::end(small), L'#');
+    EXPECT_EQ(desktop.WindowsDirectory(small, 3), 0);
+    EXPECT_EQ(std::wstring(small, 8), std::wstring(8, L'#'));
+}
+
+}  // namespace
+}  // namespace tavolin::win32test

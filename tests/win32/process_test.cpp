@@ -1,0 +1,64 @@
+// RunCommand starts real programs: what they receive, and the system's text
+// when there is nothing to start.
+#include "desktop/win32/win32_desktop.h"
+#include "fixture.h"
+
+namespace tavolin::win32test {
+namespace {
+
+struct Echo {
+    std::wstring commandLine, directory, showWindow;
+};
+
+// Runs the command with TAVOLIN_ECHO_FILE set and reads what echo_args wrote.
+Echo RunAndEcho(Win32Desktop& desktop, const ScratchDirectory& scratch, const std::wstring& command,
+                int style) {
+    static int runs = 0;
+    const std::wstring output = scratch / (L"echo" + std::to_wstring(++runs) + L".txt");
+    SetEnvironmentVariableW(L"TAVOLIN_ECHO_FILE", output.c_str());
+    const Outcome failure = desktop.RunCommand(command, style);
+    EXPECT_FALSE(failure) << Narrow(failure ? failure->description : L"");
+    EXPECT_TRUE(WaitFor([&] { return Exists(output); })) << "no echo from " << Narrow(command);
+    const std::wstring text = ReadUtf16File(output);
+    Echo echo;
+    const size_t first = text.find(L'\n'), second = text.find(L'\n', first + 1);
+    if (second == std::wstring::npos) return echo;
+    echo.commandLine = text.substr(0, first);
+    echo.directory = text.substr(first + 1, second - first - 1);
+    echo.showWindow = text.substr(second + 1, text.find(L'\n', second + 1) - second - 1);
+    return echo;
+}
+
+TEST(RunCommand, StartsTheProgramWithTheLineAndStyleGiven) {
+    Win32Desktop desktop;
+    ScratchDirectory scratch(DriveTBase());
+    const std::wstring before = CurrentDirectory();
+    ASSERT_TRUE(SetCurrentDirectoryW(scratch.path().c_str()));
+
+    // The program beside this one: leading blanks are skipped, the trailing
+    // blank arrives, and so does the maximised style.
+    Echo echo = RunAndEcho(desktop, scratch, L" echo_args.exe arg ", kMaximizedFocus);
+    EXPECT_EQ(Narrow(echo.commandLine), "echo_args.exe arg ");
+    EXPECT_EQ(Narrow(echo.showWindow), "3");
+    EXPECT_EQ(Narrow(echo.directory), Narrow(scratch.path()));
+
+    // A bare name that is only in the current directory is found there.
+    ASSERT_TRUE(CopyFileW((ProgramDirectory() + L"\\echo_args.exe").c_str(),
+                          (scratch / L"echo_here.exe").c_str(), FALSE));
+    echo = RunAndEcho(desktop, scratch, L"echo_here.exe  two  words ", kNormalFocus);
+    EXPECT_EQ(Narrow(echo.commandLine), "echo_here.exe  two  words ");
+    EXPECT_EQ(Narrow(echo.showWindow), "1");
+
+    SetCurrentDirectoryW(before.c_str());
+}
+
+TEST(RunCommand, AMissingProgramFailsWithTheSystemText) {
+    Win32Desktop desktop;
+    const Outcome failure = desktop.RunCommand(L" no_such_program_here.exe ", kNormalFocus);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+    EXPECT_FALSE(failure->description.empty());
+}
+
+}  // namespace
+}  // namespace tavolin::win32test

@@ -1,0 +1,16 @@
+# Win32Desktop against the real system, run under Wine: the test program and
+# the helper program it starts.
+add_executable(echo_args tests/win32/echo_args.cpp)
+target_compile_definitions(echo_args PRIVATE UNICODE _UNICODE)
+if(MINGW)
+    target_link_options(echo_args PRIVATE ${TAVOLIN_STATIC} -municode)
+endif()
+
+file(GLOB TAVOLIN_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
+add_executable(tavolin_win32_tests tests/win32/main.cpp tests/win32/fixture.cpp
+    ${TAVOLIN_WIN32_TEST_SOURCES})
+# The program's own wmain (the Unicode entry point the desktop library
+# links with) sets up GoogleTest, so the library without its main.
+target_link_libraries(tavolin_win32_tests PRIVATE tavolin_win32
+    $<IF:$<TARGET_EXISTS:GTest::gtest>,GTest::gtest,gtest>)
+add_dependencies(tavolin_win32_tests echo_args)

@@ -1,0 +1,178 @@
+#!/bin/bash
+# The Wine session shared by the Windows tests: Xvfb, openbox, a persistent
+# wineserver and a prefix of its own, all kept in STATE_DIR.
+#
+#   session.sh start STATE_DIR
+#   session.sh stop STATE_DIR
+#   session.sh screenshot STATE_DIR FILE.png
+set -euo pipefail
+
+usage() {
+    echo "usage: $0 start|stop STATE_DIR | screenshot STATE_DIR FILE.png" >&2
+    exit 2
+}
+[[ $# -ge 2 ]] || usage
+action=$1
+state=$(realpath -m "$2")
+pids_file=$state/pids
+env_file=$state/env
+
+log() { echo "session: $*" >&2; }
+die() { log "$*"; exit 1; }
+
+# Polls a command every 0.1 s until it succeeds; fails after the given seconds.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [[ $tries -gt 0 ]] || return 1
+        sleep 0.1
+    done
+}
+
+# Only our own kinds of process, so a recycled pid is never signalled.
+ours() {
+    local comm
+    comm=$(cat "/proc/$1/comm" 2>/dev/null) || return 1
+    [[ $comm == Xvfb || $comm == openbox || $comm == wineserver* ]]
+}
+
+alive_pids() {
+    [[ -f $pids_file ]] || return 0
+    local pid
+    while read -r pid; do
+        [[ -n $pid ]] && ours "$pid" && echo "$pid"
+    done <"$pids_file"
+    return 0
+}
+
+gone() {
+    local pid
+    for pid in "$@"; do
+        ours "$pid" && return 1
+    done
+    return 0
+}
+
+# Ends the wine processes of the prefix, then every process in pids.
+stop_session() {
+    if [[ -d $state/prefix ]]; then
+        WINEPREFIX=$state/prefix WINEDEBUG=-all timeout 20 wineserver -k 2>/dev/null || true
+    fi
+    local pids
+    mapfile -t pids < <(alive_pids)
+    if [[ ${#pids[@]} -gt 0 ]]; then
+        kill -TERM "${pids[@]}" 2>/dev/null || true
+        if ! wait_for 10 gone "${pids[@]}"; then
+            kill -KILL "${pids[@]}" 2>/dev/null || true
+            wait_for 10 gone "${pids[@]}" || die "processes ${pids[*]} do not end"
+        fi
+    fi
+    rm -f "$pids_file" "$env_file"
+}
+
+running() {
+    [[ -f $env_file && -f $pids_file ]] || return 1
+    local count
+    count=$(grep -c . "$pids_file" || true)
+    [[ $(alive_pids | grep -c .) -eq 3 && $count -eq 3 ]] || return 1
+    (source "$env_file" && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id')
+}
+
+start_session() {
+    if running; then
+        log "already running on $(grep DISPLAY "$env_file")"
+        return 0
+    fi
+    # A crashed session may have left its processes behind.
+    stop_session
+
+    mkdir -p "$state"
+    : >"$pids_file"
+
+    # Xvfb picks a free display itself and writes its number once it accepts
+    # connections.
+    local display_file=$state/display
+    rm -f "$display_file"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp \
+        3>"$display_file" </dev/null >"$state/xvfb.log" 2>&1 &
+    echo $! >>"$pids_file"
+    local xvfb_pid=$!
+    has_display() { grep -q '^[0-9]\+$' "$display_file" && ours "$xvfb_pid"; }
+    wait_for 20 has_display || die "Xvfb did not come up (see $state/xvfb.log)"
+    export DISPLAY=:$(head -n 1 "$display_file")
+
+    # Without a window manager Wine closes top-level windows after a click and
+    # focus given from outside does not hold.
+    openbox --sm-disable </dev/null >"$state/openbox.log" 2>&1 &
+    echo $! >>"$pids_file"
+    wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+    wait_for 20 wm_ready || die "openbox did not come up (see $state/openbox.log)"
+
+    export WINEPREFIX=$state/prefix WINEDEBUG=-all
+    # No Mono or Gecko installers and no menu entries for the test programs.
+    export WINEDLLOVERRIDES='mscoree=;mshtml=;winemenubuilder.exe=d'
+    mkdir -p "$WINEPREFIX"
+
+    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+        timeout 120 wineboot -i </dev/null >"$state/wineboot.log" 2>&1 ||
+            die "wineboot failed (see $state/wineboot.log)"
+        timeout 60 wineserver -w || die "the prefix's first wineserver does not end"
+    fi
+
+    # Drives are read when the first program of a server starts, so they are
+    # in place before the session's server comes up.
+    mkdir -p "$state/drive_t"
+    rm -rf "$state/missing_u"
+    ln -sfn "$state/drive_t" "$WINEPREFIX/dosdevices/t:"
+    ln -sfn "$state/missing_u" "$WINEPREFIX/dosdevices/u:"
+
+    # A server that stays up between programs: one started while the last one
+    # shuts down fails oddly.
+    wineserver -f -p </dev/null >"$state/wineserver.log" 2>&1 &
+    echo $! >>"$pids_file"
+    # The server works in its own directory, where it makes its socket.
+    wait_for 20 test -S "/proc/$!/cwd/socket" ||
+        die "wineserver did not come up (see $state/wineserver.log)"
+
+    # A crashing test program ends at once instead of waiting in a dialog.
+    # This first program also starts the prefix's services for the session.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f </dev/null >>"$state/wineboot.log" 2>&1 ||
+        die "could not switch off the crash dialog"
+
+    cat >"$env_file" <<EOF
+export DISPLAY=$DISPLAY
+export WINEPREFIX=$WINEPREFIX
+export WINEDEBUG=$WINEDEBUG
+export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
+EOF
+    log "running on $DISPLAY with prefix $WINEPREFIX"
+}
+
+screenshot() {
+    local file=$1
+    [[ -f $env_file ]] || die "no session in $state"
+    source "$env_file"
+    if command -v import >/dev/null; then
+        import -window root "$file"
+    else
+        xwd -root -silent | convert xwd:- "$file"
+    fi
+}
+
+case $action in
+start)
+    # A start that fails half-way leaves nothing running.
+    trap 'rc=$?; [[ $rc -eq 0 ]] || stop_session; exit $rc' EXIT
+    start_session
+    ;;
+stop) stop_session ;;
+screenshot)
+    [[ $# -eq 3 ]] || usage
+    screenshot "$3"
+    ;;
+*) usage ;;
+esac
