@@ -5,7 +5,7 @@ target_compile_definitions(tavolin_logic PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_
 
 file(GLOB TAVOLIN_WIN32_SOURCES CONFIGURE_DEPENDS src/ui/win32/*.cpp src/desktop/win32/*.cpp)
 add_library(tavolin_win32 STATIC ${TAVOLIN_WIN32_SOURCES})
-target_link_libraries(tavolin_win32 PUBLIC tavolin_logic comctl32 winspool gdi32 user32 shell32 ole32 oleacc uuid)
+target_link_libraries(tavolin_win32 PUBLIC tavolin_logic gdi32 user32)
 
 if(MINGW)
     # One self-contained executable: no MinGW runtime DLLs beside it.

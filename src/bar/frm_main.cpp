@@ -1,5 +1,6 @@
 #include "bar/frm_main.h"
 
+#include "dialogs/frm_run.h"
 #include "help/frm_help.h"
 #include "launch/about.h"
 #include "launch/program_manager.h"
@@ -88,8 +89,12 @@ void FrmMain::Perform(BarControl control) {
         case BarCommand::StartMenu:
             DriveProgramManager(desktop_, row.text);
             break;
-        case BarCommand::RunDialog:
+        case BarCommand::RunDialog: {
+            // Made afresh at each opening: no typed text survives a close.
+            FrmRun dialog(desktop_, context_);
+            dialog.ShowModal();
             break;
+        }
         case BarCommand::Help:
             // A closed help window is discarded: the next opening starts afresh.
             if (!help_ || !help_->IsOpen()) help_ = std::make_unique<FrmHelp>(desktop_);

@@ -171,7 +171,7 @@ TEST(FrmHelp, HelpIconOpensOneWindowAndAFreshOneAfterClose) {
     bar.Show();
     ASSERT_EQ(ui::headless::FrontForm(), &bar);
     bar.Image14.Click();
-    EXPECT_EQ(FrontHelp(), help);
+    ASSERT_EQ(FrontHelp(), help);
     EXPECT_EQ(ui::headless::TimesShown(*help), 2);
     EXPECT_EQ(Entries(help->List1), kExpectedLines);
     EXPECT_EQ(help->List1.SelectedIndex(), 30);

@@ -10,7 +10,7 @@ if [[ $# -lt 2 ]]; then
     exit 2
 fi
 state=$(realpath -m "$1")
-program=$2
+program=$(realpath -m "$2")
 shift 2
 
 if [[ ! -f $state/env ]]; then

@@ -1,13 +1,155 @@
-// Placeholder until printing lands: every call fails.
+// The printer job on the default printer with GDI: one document per job,
+// each line at the left edge of the printable area, new pages as they fill.
 #include "desktop/win32/printer.h"
+
+#include <memory>
+#include <type_traits>
+
+#include "desktop/win32/system_text.h"
+#include "desktop/win32/windows_h.h"
+
+#include <winspool.h>
 
 namespace tavolin {
 
-struct Win32Printer::Job {};
+namespace {
+
+constexpr wchar_t kDocumentName[] = L"Tavolin Help";
+
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using PrinterDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+// GDI often fails without setting an error code; then the step's own text
+// says what went wrong.
+Failure StepFailure(const wchar_t* whatFailed) {
+    const DWORD error = GetLastError();
+    return Failure{error != ERROR_SUCCESS ? SystemText(error) : std::wstring(whatFailed)};
+}
+
+Result<std::wstring> DefaultPrinterName() {
+    DWORD size = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (!GetDefaultPrinterW(nullptr, &size) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return Failure{L"No default printer is installed."};
+        return StepFailure(L"The default printer cannot be found.");
+    }
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &size))
+        return StepFailure(L"The default printer cannot be found.");
+    name.resize(size > 0 ? size - 1 : 0);  // the count includes the terminating zero
+    return name;
+}
+
+}  // namespace
+
+// A document in progress; abandoned at the printer unless it was ended.
+struct Win32Printer::Job {
+    PrinterDc dc;
+    bool documentOpen = false;
+    int pageHeight = 0;  // of the printable area, in device units
+    int lineHeight = 0;
+    int nextTop = 0;     // where the next line starts on the current page
+
+    ~Job() {
+        if (documentOpen) AbortDoc(dc.get());
+    }
+
+    // Opens the default printer and starts a document and its first page in
+    // the slot; the slot stays empty on failure.
+    static Outcome Begin(std::unique_ptr<Job>& slot) {
+        auto job = std::make_unique<Job>();
+        if (Outcome failed = job->Start()) return failed;
+        slot = std::move(job);
+        return std::nullopt;
+    }
+
+    Outcome Start() {
+        const Result<std::wstring> printer = DefaultPrinterName();
+        if (!printer.ok()) return printer.failure();
+        SetLastError(ERROR_SUCCESS);
+        dc.reset(CreateDCW(L"WINSPOOL", printer.value().c_str(), nullptr, nullptr));
+        if (!dc) {
+            const std::wstring text = L"The printer \"" + printer.value() + L"\" cannot be opened.";
+            return StepFailure(text.c_str());
+        }
+
+        TEXTMETRICW metrics{};
+        if (!GetTextMetricsW(dc.get(), &metrics))
+            return StepFailure(L"The printer's font cannot be measured.");
+        lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+        pageHeight = GetDeviceCaps(dc.get(), VERTRES);
+
+        DOCINFOW document{};
+        document.cbSize = sizeof(document);
+        document.lpszDocName = kDocumentName;
+        SetLastError(ERROR_SUCCESS);
+        if (StartDocW(dc.get(), &document) <= 0)
+            return StepFailure(L"The printer did not accept the document.");
+        documentOpen = true;
+        return StartNextPage();
+    }
+
+    Outcome StartNextPage() {
+        SetLastError(ERROR_SUCCESS);
+        if (StartPage(dc.get()) <= 0) return StepFailure(L"The printer could not start a page.");
+        nextTop = 0;
+        return std::nullopt;
+    }
+
+    Outcome FinishPage() {
+        SetLastError(ERROR_SUCCESS);
+        if (EndPage(dc.get()) <= 0) return StepFailure(L"The printer could not finish a page.");
+        return std::nullopt;
+    }
+
+    Outcome Print(const std::wstring& text) {
+        // A line that would be cut off at the bottom starts the next page; a
+        // line taller than a whole page can only go on a page of its own.
+        if (nextTop > 0 && nextTop + lineHeight > pageHeight) {
+            if (Outcome failed = FinishPage()) return failed;
+            if (Outcome failed = StartNextPage()) return failed;
+        }
+        SetLastError(ERROR_SUCCESS);
+        // The device origin is the printable area's top-left corner.
+        if (!TextOutW(dc.get(), 0, nextTop, text.c_str(), static_cast<int>(text.size())))
+            return StepFailure(L"The printer could not print a line.");
+        nextTop += lineHeight;
+        return std::nullopt;
+    }
+
+    Outcome End() {
+        if (Outcome failed = FinishPage()) return failed;
+        SetLastError(ERROR_SUCCESS);
+        if (EndDoc(dc.get()) <= 0) return StepFailure(L"The printer could not finish the document.");
+        documentOpen = false;
+        return std::nullopt;
+    }
+};
+
 Win32Printer::Win32Printer() = default;
 Win32Printer::~Win32Printer() = default;
-Outcome Win32Printer::PrintLine(const std::wstring&) { return Failure{L"Printing is not available."}; }
-Outcome Win32Printer::EndDocument() { return Failure{L"Printing is not available."}; }
-void Win32Printer::AbortDocument() {}
+
+Outcome Win32Printer::PrintLine(const std::wstring& text) {
+    if (!job_)
+        if (Outcome failed = Job::Begin(job_)) return failed;
+    Outcome failed = job_->Print(text);
+    if (failed) job_.reset();
+    return failed;
+}
+
+Outcome Win32Printer::EndDocument() {
+    // A document never begun is still sent (one empty page), so a missing
+    // printer is reported either way.
+    if (!job_)
+        if (Outcome failed = Job::Begin(job_)) return failed;
+    Outcome failed = job_->End();
+    job_.reset();
+    return failed;
+}
+
+void Win32Printer::AbortDocument() { job_.reset(); }
 
 }  // namespace tavolin

@@ -2,8 +2,6 @@
 // mouse moves and typed keys reach the toolkit's events.
 #include "ui/win32/native.h"
 
-#include <commctrl.h>
-
 #include <cmath>
 
 namespace ui {
@@ -78,36 +76,45 @@ void Attach(HWND hwnd, LPARAM createParams) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
 }
 
-LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data) {
-    auto* control = reinterpret_cast<Control*>(data);
+// Standard controls keep their own window procedure, called on from ours;
+// both it and the control live in window properties.
+constexpr wchar_t kOriginalProc[] = L"TavolinOriginalProc";
+constexpr wchar_t kControl[] = L"TavolinControl";
+
+LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* control = static_cast<Control*>(GetPropW(hwnd, kControl));
+    auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
     switch (message) {
         case WM_MOUSEMOVE:
             control->MouseMove();
             break;
         case WM_GETDLGCODE:
             // The text box takes Enter itself instead of the dialog manager.
-            if (auto* box = dynamic_cast<TextBox*>(control); box && lParam) {
+            if (dynamic_cast<TextBox*>(control) && lParam) {
                 const auto* msg = reinterpret_cast<const MSG*>(lParam);
                 if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-                    return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
+                    return CallWindowProcW(original, hwnd, message, wParam, lParam) | DLGC_WANTALLKEYS;
             }
             break;
         case WM_CHAR:
             if (auto* box = dynamic_cast<TextBox*>(control)) box->KeyPress(static_cast<wchar_t>(wParam));
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, StandardControlProc, 0);
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            RemovePropW(hwnd, kControl);
+            RemovePropW(hwnd, kOriginalProc);
             break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 void WatchMouse(Control& control) {
-    SetWindowSubclass(static_cast<HWND>(control.handle), StandardControlProc, 0,
-                      reinterpret_cast<DWORD_PTR>(&control));
+    HWND hwnd = static_cast<HWND>(control.handle);
+    SetPropW(hwnd, kControl, &control);
+    SetPropW(hwnd, kOriginalProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StandardControlProc));
 }
 
 LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);

@@ -46,10 +46,11 @@ INPUT KeyInput(WORD virtualKey, WORD scan, DWORD flags) {
     return input;
 }
 
-// Absolute pointer coordinates run from 0 to 65535 over the primary screen;
-// rounding to the nearest step lands exactly on the pixel.
+// Absolute pointer coordinates run from 0 to 65535 over the primary screen
+// and are scaled back by size / 65536, rounding down; the smallest value
+// that lands on the pixel is exact.
 LONG Normalise(int pixel, int screenSize) {
-    return static_cast<LONG>((static_cast<long long>(pixel) * 65535 + screenSize / 2) /
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) /
                              screenSize);
 }
 

@@ -1,0 +1,17 @@
+// Counts the title writes that mouse moves over the bar's cells cause.
+#include <cstdio>
+
+#include "bar/frm_main.h"
+#include "recording_desktop.h"
+#include "ui/headless/headless.h"
+
+int main() {
+    tavolin::testing::RecordingDesktop desktop;
+    tavolin::FrmMain bar(desktop);
+    bar.Show();
+    const int before = ui::headless::TitleWrites(bar);
+    for (int i = 0; i < 1000; ++i) bar.Image4.MouseMove();
+    std::printf("title writes per 1000 mouse moves on one cell: %d\n",
+                ui::headless::TitleWrites(bar) - before);
+    return 0;
+}

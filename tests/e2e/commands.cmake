@@ -1,0 +1,12 @@
+# The bar's outside commands end to end, and the stand-ins they start: a
+# "Program Manager" window that logs the keys it gets, and a program copied
+# in as "command.com" that logs how it was started.
+foreach(helper program_manager_standin command_standin)
+    add_executable(${helper} WIN32 ${TAVOLIN_E2E_DIR}/helpers/${helper}.cpp)
+    target_compile_definitions(${helper} PRIVATE UNICODE _UNICODE)
+    target_link_options(${helper} PRIVATE ${TAVOLIN_STATIC} -municode)
+endforeach()
+target_link_libraries(program_manager_standin PRIVATE shell32)
+
+tavolin_e2e_program(e2e_commands commands_test.cpp)
+add_dependencies(e2e_commands program_manager_standin command_standin Tavolin)

@@ -1,0 +1,22 @@
+# The end-to-end programs: each drives the real Tavolin.exe from inside Wine
+# through the driver library.
+set(TAVOLIN_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+add_library(tavolin_e2e_driver STATIC ${TAVOLIN_E2E_DIR}/driver/driver.cpp)
+target_include_directories(tavolin_e2e_driver PUBLIC ${TAVOLIN_E2E_DIR}/driver)
+target_compile_definitions(tavolin_e2e_driver PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+target_compile_options(tavolin_e2e_driver PUBLIC -Wall -Wextra)
+target_link_libraries(tavolin_e2e_driver PUBLIC user32 gdi32)
+
+# tavolin_e2e_program(NAME SOURCE...): a GoogleTest program NAME.exe built from
+# sources in tests/e2e, placed beside Tavolin.exe.
+function(tavolin_e2e_program name)
+    set(sources ${ARGN})
+    list(TRANSFORM sources PREPEND ${TAVOLIN_E2E_DIR}/)
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE tavolin_e2e_driver GTest::gtest_main)
+    target_link_options(${name} PRIVATE ${TAVOLIN_STATIC})
+endfunction()
+
+tavolin_e2e_program(e2e_bar bar_test.cpp)
+include(${TAVOLIN_E2E_DIR}/commands.cmake)
