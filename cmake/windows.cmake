@@ -14,6 +14,10 @@ if(MINGW)
 endif()
 
 add_executable(Tavolin WIN32 src/main.cpp res/tavolin.rc)
+# The resource compiler does not report the files its script names.
+file(GLOB TAVOLIN_ICONS CONFIGURE_DEPENDS res/icons/*.ico)
+set_source_files_properties(res/tavolin.rc PROPERTIES
+    OBJECT_DEPENDS "${TAVOLIN_ICONS};${CMAKE_SOURCE_DIR}/res/tavolin.manifest")
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

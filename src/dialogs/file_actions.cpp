@@ -22,7 +22,7 @@ std::wstring SelectedFilePath(const FileList& files) {
 }
 
 std::wstring ProgramTextFor(const std::wstring& path) {
-    if (path.find(L' ') == std::wstring::npos) return path;
+    return path;
     return L"\"" + path + L"\"";
 }
 

@@ -2,6 +2,7 @@
 // the descriptions in its title, the animated telephone and its close.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,10 @@ const Cell kCells[] = {
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::string Describe(const RECT& rect) {
-    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ") - (" +
-           std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
+    std::ostringstream text;
+    text << "(" << rect.left << ", " << rect.top << ") - (" << rect.right << ", " << rect.bottom
+         << ")";
+    return text.str();
 }
 
 // The picture cells carry their description as window text; the "?" button

@@ -19,4 +19,6 @@ function(tavolin_e2e_program name)
 endfunction()
 
 tavolin_e2e_program(e2e_bar bar_test.cpp)
+tavolin_e2e_program(e2e_help help_test.cpp)
+add_dependencies(e2e_help Tavolin)
 include(${TAVOLIN_E2E_DIR}/commands.cmake)

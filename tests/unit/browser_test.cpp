@@ -47,6 +47,10 @@ struct Disks {
     }
 };
 
+Calls DriveError(const std::string& drive) {
+    return {"ShowMessage(\"Error reading Drive " + drive + "\", 0, \"Drive Error\")"};
+}
+
 void ChooseDrive(FrmBrow& browser, const std::wstring& drive) {
     const int index = IndexOf(browser.Drive1.box, drive);
     ASSERT_GE(index, 0) << testing::Narrow(drive);
@@ -71,7 +75,8 @@ TEST(FrmBrow, OpensOnTheCurrentDirectoryListingOnlyExeFilesAtFirst) {
     EXPECT_EQ(browser.Drive1.Drive(), L"c:");
     EXPECT_EQ(browser.SavedDrive, L"c:");
     EXPECT_EQ(browser.Dir1.Path(), L"C:\\WINDOWS");
-    EXPECT_EQ(Entries(browser.Dir1.box), (Names{L"C:\\", L"  WINDOWS", L"    COMMAND", L"    SYSTEM"}));
+    EXPECT_EQ(Entries(browser.Dir1.box),
+              (Names{L"C:\\", L"  WINDOWS", L"    COMMAND", L"    SYSTEM"}));
     EXPECT_EQ(browser.Dir1.box.SelectedIndex(), 1);
     EXPECT_EQ(browser.File1.Path(), L"C:\\WINDOWS");
     EXPECT_EQ(browser.File1.Pattern(), L"*.exe");
@@ -135,7 +140,7 @@ TEST(FrmBrow, AnUnreadableDriveFallsBackToTheDriveOfTheOpeningNotTheLastOne) {
         driveAtMessage = browser.Drive1.Drive();
     };
     ChooseDrive(browser, L"u:");
-    EXPECT_EQ(disks.desktop.calls, (Calls{"ShowMessage(\"Error reading Drive u:\", 0, \"Drive Error\")"}));
+    EXPECT_EQ(disks.desktop.calls, DriveError("u:"));
     EXPECT_EQ(driveAtMessage, L"c:");
     EXPECT_EQ(dirAtMessage, L"C:\\WINDOWS");
     EXPECT_EQ(filesAtMessage, L"C:\\WINDOWS");
@@ -153,7 +158,7 @@ TEST(FrmBrow, ASavedDriveGoneUnreadableEndsOnAReadableDriveWithOneMessage) {
     disks.desktop.drives[L'C'].readable = false;
 
     ChooseDrive(browser, L"u:");
-    EXPECT_EQ(disks.desktop.calls, (Calls{"ShowMessage(\"Error reading Drive u:\", 0, \"Drive Error\")"}));
+    EXPECT_EQ(disks.desktop.calls, DriveError("u:"));
     EXPECT_EQ(browser.Drive1.Drive(), L"d:");
     EXPECT_EQ(browser.Dir1.Path(), L"D:\\GAMES");
     EXPECT_EQ(browser.File1.Path(), L"D:\\GAMES");
@@ -161,7 +166,7 @@ TEST(FrmBrow, ASavedDriveGoneUnreadableEndsOnAReadableDriveWithOneMessage) {
     // Choosing the unreadable saved drive itself.
     disks.desktop.Forget();
     ChooseDrive(browser, L"c:");
-    EXPECT_EQ(disks.desktop.calls, (Calls{"ShowMessage(\"Error reading Drive c:\", 0, \"Drive Error\")"}));
+    EXPECT_EQ(disks.desktop.calls, DriveError("c:"));
     EXPECT_EQ(browser.Drive1.Drive(), L"d:");
     EXPECT_EQ(browser.Dir1.Path(), L"D:\\GAMES");
 
@@ -169,7 +174,7 @@ TEST(FrmBrow, ASavedDriveGoneUnreadableEndsOnAReadableDriveWithOneMessage) {
     disks.desktop.Forget();
     disks.desktop.drives[L'D'].readable = false;
     ChooseDrive(browser, L"u:");
-    EXPECT_EQ(disks.desktop.calls, (Calls{"ShowMessage(\"Error reading Drive u:\", 0, \"Drive Error\")"}));
+    EXPECT_EQ(disks.desktop.calls, DriveError("u:"));
     EXPECT_TRUE(browser.IsOpen());
 }
 

@@ -156,7 +156,8 @@ TEST(DeleteSelectedFile, DeletesOnlyAfterYesAndRereadsWithTheUsersPattern) {
     browser.Command1.Click();
     EXPECT_EQ(desktop.calls, question);
     EXPECT_TRUE(desktop.files.count(L"C:\\WINDOWS\\OLD.EXE"));
-    EXPECT_EQ(Entries(browser.File1.box), (std::vector<std::wstring>{L"KEEP.EXE", L"OLD.EXE", L"RUN.BAT"}));
+    EXPECT_EQ(Entries(browser.File1.box),
+              (std::vector<std::wstring>{L"KEEP.EXE", L"OLD.EXE", L"RUN.BAT"}));
     EXPECT_EQ(browser.File1.FileName(), L"OLD.EXE");
     EXPECT_TRUE(desktop.patterns.empty());
 

@@ -32,6 +32,10 @@ TEST(LaunchProgram, BuildsCommandLinesByExtension) {
         {L"A.BC", "A.BC "},
         // Leading blanks are skipped by the extension test only.
         {L"  notes.txt", "C:\\WINDOWS\\NOTEPAD.EXE   notes.txt "},
+        // A quoted path is read inside its quotes and handed on quoted.
+        {L"\"C:\\My Files\\letter.txt\"", "C:\\WINDOWS\\NOTEPAD.EXE \"C:\\My Files\\letter.txt\" "},
+        {L"\"C:\\Program Files\\Tool\\tool.exe\"", "\"C:\\Program Files\\Tool\\tool.exe\" "},
+        {L"\"C:\\Tools\\t.exe\" -x", "\"C:\\Tools\\t.exe\" -x "},
     };
     for (const Case& c : cases) {
         RecordingDesktop desktop;

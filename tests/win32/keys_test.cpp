@@ -46,8 +46,9 @@ public:
         window_ = CreateWindowExW(0, MAKEINTATOM(atom), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100,
                                   300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&received));
-        ShowWindow(window_, SW_SHOWNORMAL);
-        UpdateWindow(window_);
+        // Minimised and not active: the window manager does not focus it when
+        // it appears, so only ActivateWindow brings it to the front.
+        ShowWindow(window_, SW_SHOWMINNOACTIVE);
     }
     ~RecordingWindow() { DestroyWindow(window_); }
     RecordingWindow(const RecordingWindow&) = delete;
@@ -67,14 +68,13 @@ std::wstring Title(const wchar_t* role) {
 TEST(Keystrokes, ActivatedWindowReceivesExactlyTheKeysSent) {
     Win32Desktop desktop;
     RecordingWindow target(Title(L"target"));
-    RecordingWindow decoy(Title(L"decoy"));
-    SetForegroundWindow(decoy.handle());
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == decoy.handle(); }, 5000));
+    ASSERT_NE(GetForegroundWindow(), target.handle());
 
     const Outcome activated = desktop.ActivateWindow(Title(L"target"));
     ASSERT_FALSE(activated) << Narrow(activated->description);
     // In front as soon as ActivateWindow returns, so keys sent now reach it.
     EXPECT_EQ(GetForegroundWindow(), target.handle());
+    EXPECT_FALSE(IsIconic(target.handle()));
 
     const Outcome sent = desktop.SendKeystrokes(L"{TAB}a{B}7~%x{%}{HOME}");
     ASSERT_FALSE(sent) << Narrow(sent->description);
@@ -85,7 +85,6 @@ TEST(Keystrokes, ActivatedWindowReceivesExactlyTheKeysSent) {
                                       VK_PACKET, VK_HOME};
     EXPECT_TRUE(WaitFor([&] { return target.received.keysDown.size() >= keys.size(); }, 5000));
     EXPECT_EQ(target.received.keysDown, keys);
-    EXPECT_TRUE(decoy.received.keysDown.empty());
 
     // Unreadable notation sends nothing at all: the next key is the first.
     target.received = {};

@@ -50,19 +50,28 @@ HWND ParentWindow(Control& control) {
 }
 
 HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
-                 DWORD style, DWORD exStyle) {
+                 DWORD style, DWORD exStyle, const Font* font, int heightFactor) {
     NativeForm& form = FormOf(control);
     const int id = form.nextId++;
-    const int dpi = form.dpi;
-    HWND hwnd = CreateWindowExW(
-        exStyle, className, text.c_str(),
-        WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style, Px(control.place.left, dpi),
-        Px(control.place.top, dpi), Px(control.place.width, dpi), Px(control.place.height, dpi),
-        ParentWindow(control), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
-        &control);
+    HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(),
+                                WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style, 0, 0, 0, 0,
+                                ParentWindow(control),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), &control);
     control.handle = hwnd;
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, control.parent.OwnerForm().style.font)), FALSE);
+    form.layouts[hwnd] = {font ? *font : control.parent.OwnerForm().style.font, heightFactor};
+    Place(control);
     return hwnd;
+}
+
+void Place(Control& control) {
+    NativeForm& form = FormOf(control);
+    HWND hwnd = static_cast<HWND>(control.handle);
+    const ChildLayout& layout = form.layouts[hwnd];
+    const int dpi = form.dpi;
+    SetWindowPos(hwnd, nullptr, Px(control.place.left, dpi), Px(control.place.top, dpi),
+                 Px(control.place.width, dpi), Px(control.place.height, dpi) * layout.heightFactor,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), TRUE);
 }
 
 namespace {
@@ -151,13 +160,12 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     auto* picture = static_cast<Picture*>(ControlFromWindow(hwnd));
     if (!picture) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
-        case WM_CREATE: {
-            NativeForm& form = FormOf(*picture);
-            const int size = Px(picture->place.width, form.dpi);
-            HICON icon = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId),
-                                                       IMAGE_ICON, size, size, 0));
-            if (icon) form.icons.push_back(icon);
-            SetPropW(hwnd, kIcon, icon);
+        case WM_SIZE: {
+            // Loaded at the cell's pixel size, so it is drawn sharp at any DPI.
+            const int size = LOWORD(lParam);
+            if (HICON old = static_cast<HICON>(GetPropW(hwnd, kIcon))) DestroyIcon(old);
+            SetPropW(hwnd, kIcon, LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId), IMAGE_ICON,
+                                             size, size, 0));
             return 0;
         }
         case WM_PAINT: {
@@ -197,7 +205,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             RemovePropW(hwnd, kPressed);
             return 0;
         case WM_NCDESTROY:
-            RemovePropW(hwnd, kIcon);
+            if (HICON icon = static_cast<HICON>(RemovePropW(hwnd, kIcon))) DestroyIcon(icon);
             RemovePropW(hwnd, kPressed);
             break;
     }
@@ -206,7 +214,8 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 void RegisterClasses() {
     static const bool registered = [] {
-        WNDCLASSEXW form{sizeof(form)};
+        WNDCLASSEXW form{};
+        form.cbSize = sizeof(form);
         form.lpfnWndProc = FormProc;
         form.hInstance = Instance();
         form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -242,9 +251,8 @@ void Picture::CreateNative() {
 }
 
 void Button::CreateNative() {
-    HWND hwnd = win32::CreateChild(*this, L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP);
+    HWND hwnd = win32::CreateChild(*this, L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP, 0, &font);
     NativeForm& form = FormOf(*this);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontFor(form, font)), FALSE);
     form.commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
         if (code == BN_CLICKED) Click();
     };
@@ -287,12 +295,11 @@ void TextBox::Type(const std::wstring& characters) {
 }
 
 void ListBox::CreateNative() {
-    HWND hwnd = win32::CreateChild(*this, L"LISTBOX", L"",
-                                   LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-                                       WS_TABSTOP,
-                                   WS_EX_CLIENTEDGE);
+    HWND hwnd = win32::CreateChild(
+        *this, L"LISTBOX", L"",
+        LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+        &font);
     NativeForm& form = FormOf(*this);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontFor(form, font)), FALSE);
     for (const std::wstring& entry : entries_)
         SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     SendMessageW(hwnd, LB_SETCURSEL, selected_, 0);
@@ -340,10 +347,9 @@ int ListBox::TopIndex() const {
 
 void ComboBox::CreateNative() {
     NativeForm& form = FormOf(*this);
-    HWND hwnd = win32::CreateChild(*this, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-    // The height given to a drop-down list is that of the open list.
-    SetWindowPos(hwnd, nullptr, 0, 0, Px(place.width, form.dpi), Px(place.height, form.dpi) * 8,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    constexpr int kOpenListRows = 8;
+    HWND hwnd = win32::CreateChild(*this, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                                   0, nullptr, kOpenListRows);
     for (const std::wstring& entry : entries_)
         SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     SendMessageW(hwnd, CB_SETCURSEL, selected_, 0);

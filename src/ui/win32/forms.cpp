@@ -124,6 +124,16 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (index < form->Timers().size()) form->Timers()[index]->Tick();
             return 0;
         }
+        case WM_DPICHANGED: {
+            native.dpi = HIWORD(wParam);
+            for (Control* control : form->Controls())
+                if (control->handle) win32::Place(*control);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_CLOSE:
             form->Close();
             return 0;

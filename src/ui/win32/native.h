@@ -18,6 +18,12 @@ struct Paint {
     HBRUSH background;
 };
 
+// What a child needs to be laid out again at another DPI.
+struct ChildLayout {
+    Font font;
+    int heightFactor = 1;  // a drop-down list is given the height of its open list
+};
+
 struct NativeForm {
     HWND hwnd = nullptr;
     HWND owner = nullptr;  // the form a modal one was opened from
@@ -26,6 +32,7 @@ struct NativeForm {
     // Reactions to WM_COMMAND, by control or menu identifier.
     std::map<int, std::function<void(UINT code)>> commands;
     std::map<HWND, Paint> paints;
+    std::map<HWND, ChildLayout> layouts;
     std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts;
     std::map<COLORREF, HBRUSH> brushes;
     std::vector<HICON> icons;
@@ -43,9 +50,12 @@ HBRUSH Brush(NativeForm& form, Colour colour);
 HFONT FontFor(NativeForm& form, const Font& font);
 HWND ParentWindow(Control& control);
 NativeForm& FormOf(Control& control);
-// Makes a child window for a control at its place, registered for WM_COMMAND.
+// Makes a child window for a control at its place, in the form's font unless
+// another is given.
 HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
-                 DWORD style, DWORD exStyle = 0);
+                 DWORD style, DWORD exStyle = 0, const Font* font = nullptr, int heightFactor = 1);
+// Sets a child's position, size and font for the form's current DPI.
+void Place(Control& control);
 // Routes mouse moves (and the busy pointer) of a standard control through
 // the toolkit.
 void WatchMouse(Control& control);
