@@ -14,7 +14,7 @@ target_link_libraries(tavolin_headless PUBLIC tavolin_logic)
 set(TAVOLIN_WINDOWS_BUILD ${CMAKE_SOURCE_DIR}/build/windows CACHE PATH
     "Build tree of the Windows program, run under Wine by the end-to-end tests")
 
-foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/res bench)
+foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/print tests/res tests/fuzz bench)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/native.cmake)
         include(${dir}/native.cmake)
     endif()

@@ -10,7 +10,7 @@ target_link_libraries(tavolin_win32 PUBLIC tavolin_logic gdi32 user32)
 if(MINGW)
     # One self-contained executable: no MinGW runtime DLLs beside it.
     set(TAVOLIN_STATIC -static -static-libgcc -static-libstdc++)
-    target_link_options(tavolin_win32 PUBLIC ${TAVOLIN_STATIC} -municode)
+    target_link_options(tavolin_win32 PUBLIC ${TAVOLIN_STATIC})
 endif()
 
 add_executable(Tavolin WIN32 src/main.cpp res/tavolin.rc)
@@ -19,6 +19,9 @@ file(GLOB TAVOLIN_ICONS CONFIGURE_DEPENDS res/icons/*.ico)
 set_source_files_properties(res/tavolin.rc PROPERTIES
     OBJECT_DEPENDS "${TAVOLIN_ICONS};${CMAKE_SOURCE_DIR}/res/tavolin.manifest")
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
+if(MINGW)
+    target_link_options(Tavolin PRIVATE -municode)  # wWinMain
+endif()
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 

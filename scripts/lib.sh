@@ -9,7 +9,7 @@ BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3
 # Running it and its tests: Wine in a virtual X server with a window manager,
 # screenshots, and a PDF printer to print the help on.
 RUN_PACKAGES=(wine wine64 xvfb openbox xauth x11-utils imagemagick
-    cups cups-client printer-driver-cups-pdf libcups2 poppler-utils)
+    cups cups-client printer-driver-cups-pdf libcups2 poppler-utils clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=() package

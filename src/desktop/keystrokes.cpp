@@ -13,12 +13,23 @@ struct NamedKey {
     unsigned short code;
 };
 constexpr NamedKey kNamedKeys[] = {
-    {L"TAB", vk::kTab},       {L"ENTER", vk::kEnter},      {L"ESC", vk::kEscape},
-    {L"ESCAPE", vk::kEscape}, {L"BACKSPACE", vk::kBackspace}, {L"BS", vk::kBackspace},
-    {L"DELETE", vk::kDelete}, {L"DEL", vk::kDelete},       {L"INSERT", vk::kInsert},
-    {L"HOME", vk::kHome},     {L"END", vk::kEnd},          {L"PGUP", vk::kPageUp},
-    {L"PGDN", vk::kPageDown}, {L"LEFT", vk::kLeft},        {L"RIGHT", vk::kRight},
-    {L"UP", vk::kUp},         {L"DOWN", vk::kDown},
+    {L"TAB", vk::kTab},
+    {L"ENTER", vk::kEnter},
+    {L"ESC", vk::kEscape},
+    {L"ESCAPE", vk::kEscape},
+    {L"BACKSPACE", vk::kBackspace},
+    {L"BS", vk::kBackspace},
+    {L"DELETE", vk::kDelete},
+    {L"DEL", vk::kDelete},
+    {L"INSERT", vk::kInsert},
+    {L"HOME", vk::kHome},
+    {L"END", vk::kEnd},
+    {L"PGUP", vk::kPageUp},
+    {L"PGDN", vk::kPageDown},
+    {L"LEFT", vk::kLeft},
+    {L"RIGHT", vk::kRight},
+    {L"UP", vk::kUp},
+    {L"DOWN", vk::kDown},
 };
 
 std::optional<unsigned short> NamedCode(std::wstring name) {
@@ -26,7 +37,8 @@ std::optional<unsigned short> NamedCode(std::wstring name) {
     for (const NamedKey& key : kNamedKeys)
         if (name == key.name) return key.code;
     if (name.size() >= 2 && name.size() <= 3 && name[0] == L'F' &&
-        std::all_of(name.begin() + 1, name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+        std::all_of(name.begin() + 1, name.end(),
+                    [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
         const int number = std::stoi(name.substr(1));
         if (number >= 1 && number <= 12) return static_cast<unsigned short>(vk::kF1 + number - 1);
     }
@@ -128,7 +140,9 @@ private:
         return true;
     }
 
-    void Press(KeyEvent::Kind kind, unsigned short code, bool up) { events.push_back({kind, code, up}); }
+    void Press(KeyEvent::Kind kind, unsigned short code, bool up) {
+        events.push_back({kind, code, up});
+    }
     void Tap(KeyEvent::Kind kind, unsigned short code) {
         Press(kind, code, false);
         Press(kind, code, true);

@@ -16,12 +16,13 @@ bool MatchesPattern(const std::wstring& name, const std::wstring& pattern) {
     // character and retry from there.
     size_t n = 0, p = 0, starP = std::wstring::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == L'?' || SameLetter(pattern[p], name[n]))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == L'*') {
+        // A * is a wildcard even where the name holds a * of its own.
+        if (p < pattern.size() && pattern[p] == L'*') {
             starP = p++;
             starN = n;
+        } else if (p < pattern.size() && (pattern[p] == L'?' || SameLetter(pattern[p], name[n]))) {
+            ++n;
+            ++p;
         } else if (starP != std::wstring::npos) {
             p = starP + 1;
             n = ++starN;

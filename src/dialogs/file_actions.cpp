@@ -22,7 +22,7 @@ std::wstring SelectedFilePath(const FileList& files) {
 }
 
 std::wstring ProgramTextFor(const std::wstring& path) {
-    return path;
+    if (path.find(L' ') == std::wstring::npos) return path;
     return L"\"" + path + L"\"";
 }
 

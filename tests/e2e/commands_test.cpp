@@ -405,14 +405,24 @@ TEST(BarCommandsE2e, PhoneDialerThatIsMissingIsReportedWithTheSystemText) {
     EXPECT_EQ(Descendants(pid).size(), 0u);
 }
 
+std::string Contents(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
 // command_standin.exe as "command.com" in the Windows directory, for the
 // life of one test.
 class CommandStandIn {
 public:
     explicit CommandStandIn(const std::wstring& log) : path_(WindowsDirectory() + L"\\command.com") {
-        placed_ = GetFileAttributesW(path_.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                  CopyFileW((e2e::ProgramDirectory() + L"\\command_standin.exe").c_str(),
-                            path_.c_str(), TRUE);
+        const std::wstring standIn = e2e::ProgramDirectory() + L"\\command_standin.exe";
+        // One left behind by an interrupted run may be replaced; anything
+        // else of that name is not ours to touch.
+        const bool free = GetFileAttributesW(path_.c_str()) == INVALID_FILE_ATTRIBUTES ||
+                          Contents(path_) == Contents(standIn);
+        placed_ = free && CopyFileW(standIn.c_str(), path_.c_str(), FALSE);
         SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", log.c_str());
     }
     ~CommandStandIn() {

@@ -91,6 +91,12 @@ TEST(FrmHelp, LoadFillsTheListWithTheHelpTextLineForLine) {
         EXPECT_EQ(Narrow(help.List1.Entry(p)), kExpectedLines[p]) << "position " << p;
     EXPECT_EQ(help.List1.SelectedIndex(), -1);
     EXPECT_EQ(help.Title(), L"Help");
+    // The menu bar shows the commands in this order, and each acts at once.
+    ASSERT_EQ(help.Menu().size(), 2u);
+    EXPECT_EQ(help.Menu()[0], &help.CloseMenu);
+    EXPECT_EQ(help.Menu()[0]->caption, L"&Close");
+    EXPECT_EQ(help.Menu()[1], &help.PrintMenu);
+    EXPECT_EQ(help.Menu()[1]->caption, L"&Print Help");
     // Filling the list is all that happens on creation.
     EXPECT_EQ(desktop.calls, Calls{});
 }

@@ -70,9 +70,8 @@ TEST(Keystrokes, BracedSpecialsAreTypedAsCharacters) {
 }
 
 TEST(Keystrokes, UnreadableTextGivesAFailureAndNoEvents) {
-    for (const wchar_t* keys :
-         {L"{TAB", L"{}", L"{NOPE}", L"{F13}", L"{F0}", L"a}", L"%", L"^+", L"%(ab", L"ab)",
-          L"(a)", L"{TAB}{ENTER}{XX}", L"++a"}) {
+    for (const wchar_t* keys : {L"{TAB", L"{}", L"{NOPE}", L"{F13}", L"{F0}", L"a}", L"%", L"^+",
+                                L"%(ab", L"ab)", L"(a)", L"{TAB}{ENTER}{XX}", L"++a"}) {
         const Result<std::vector<KeyEvent>> result = ParseKeystrokes(keys);
         EXPECT_FALSE(result.ok()) << "accepted: " << std::string(keys, keys + std::wcslen(keys));
         if (!result.ok()) {

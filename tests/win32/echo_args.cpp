@@ -21,7 +21,8 @@ int wmain() {
     text += L"\n";
     text += directory;
     text += L"\n";
-    text += (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none";
+    text +=
+        (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none";
     text += L"\n";
 
     const std::wstring part = std::wstring(target) + L".part";

@@ -22,8 +22,10 @@ TEST(Files, ListsVisibleEntriesSortedWithoutRegardToCase) {
         MakeFile(scratch / name);
     SetFileAttributesW((scratch / L"hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((scratch / L"system.exe").c_str(), FILE_ATTRIBUTE_SYSTEM);
-    for (const wchar_t* name : {L"b_dir", L"A_dir", L"Tools.exe", L"secret"}) MakeDirectory(scratch / name);
-    SetFileAttributesW((scratch / L"secret").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    for (const wchar_t* name : {L"b_dir", L"A_dir", L"Tools.exe", L"secret"})
+        MakeDirectory(scratch / name);
+    SetFileAttributesW((scratch / L"secret").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
 
     EXPECT_EQ(Listed(desktop.MatchingFiles(scratch.path(), L"*.exe;*.com;*.bat")),
               "Alpha.EXE\nbeta.exe\ndelta.BAT\nGamma.Com\nzeta.exe\n");

@@ -45,7 +45,8 @@ std::wstring ExpectedText(DWORD error) {
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                    text, 512, nullptr);
     std::wstring result = text;
-    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
+    while (!result.empty() &&
+           (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
         result.pop_back();
     return result;
 }
@@ -57,9 +58,13 @@ ScratchDirectory::ScratchDirectory(const std::wstring& base) {
     MakeDirectory(path_);
 }
 
-ScratchDirectory::~ScratchDirectory() { RemoveTree(path_); }
+ScratchDirectory::~ScratchDirectory() {
+    RemoveTree(path_);
+}
 
-std::wstring DriveTBase() { return L"T:"; }
+std::wstring DriveTBase() {
+    return L"T:";
+}
 
 std::wstring DriveCBase() {
     wchar_t temp[MAX_PATH + 1];
@@ -71,14 +76,16 @@ std::wstring DriveCBase() {
 
 void MakeDirectory(const std::wstring& path) {
     if (!CreateDirectoryW(Extended(path).c_str(), nullptr))
-        ADD_FAILURE() << "cannot create " << Narrow(path) << ": " << Narrow(ExpectedText(GetLastError()));
+        ADD_FAILURE() << "cannot create " << Narrow(path) << ": "
+                      << Narrow(ExpectedText(GetLastError()));
 }
 
 void MakeFile(const std::wstring& path, const std::string& content) {
-    const HANDLE file = CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot create " << Narrow(path) << ": " << Narrow(ExpectedText(GetLastError()));
+        ADD_FAILURE() << "cannot create " << Narrow(path) << ": "
+                      << Narrow(ExpectedText(GetLastError()));
         return;
     }
     DWORD written = 0;

@@ -28,8 +28,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSKEYUP:
         // Keeps a released Alt from opening the system menu.
         return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -43,8 +42,9 @@ public:
             windowClass.lpszClassName = L"TavolinKeyRecorder";
             return RegisterClassW(&windowClass);
         }();
-        window_ = CreateWindowExW(0, MAKEINTATOM(atom), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100,
-                                  300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ =
+            CreateWindowExW(0, MAKEINTATOM(atom), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300,
+                            200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&received));
         // Minimised and not active: the window manager does not focus it when
         // it appears, so only ActivateWindow brings it to the front.
@@ -79,10 +79,11 @@ TEST(Keystrokes, ActivatedWindowReceivesExactlyTheKeysSent) {
     const Outcome sent = desktop.SendKeystrokes(L"{TAB}a{B}7~%x{%}{HOME}");
     ASSERT_FALSE(sent) << Narrow(sent->description);
     const std::wstring characters = L"\taB7\rx%";
-    EXPECT_TRUE(WaitFor([&] { return target.received.characters.size() >= characters.size(); }, 5000));
+    EXPECT_TRUE(
+        WaitFor([&] { return target.received.characters.size() >= characters.size(); }, 5000));
     EXPECT_EQ(Narrow(target.received.characters), Narrow(characters));
-    const std::vector<WPARAM> keys = {VK_TAB, 'A', VK_SHIFT, 'B', '7', VK_RETURN, VK_MENU, 'X',
-                                      VK_PACKET, VK_HOME};
+    const std::vector<WPARAM> keys = {VK_TAB,    'A',     VK_SHIFT, 'B',       '7',
+                                      VK_RETURN, VK_MENU, 'X',      VK_PACKET, VK_HOME};
     EXPECT_TRUE(WaitFor([&] { return target.received.keysDown.size() >= keys.size(); }, 5000));
     EXPECT_EQ(target.received.keysDown, keys);
 

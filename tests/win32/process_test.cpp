@@ -16,11 +16,13 @@ Echo RunAndEcho(Win32Desktop& desktop, const ScratchDirectory& scratch, const st
     static int runs = 0;
     const std::wstring output = scratch / (L"echo" + std::to_wstring(++runs) + L".txt");
     SetEnvironmentVariableW(L"TAVOLIN_ECHO_FILE", output.c_str());
-    const Outcome failure = desktop.RunCommand(command, style);
-    EXPECT_FALSE(failure) << Narrow(failure ? failure->description : L"");
+    Echo echo;
+    if (const Outcome failure = desktop.RunCommand(command, style)) {
+        ADD_FAILURE() << Narrow(command) << ": " << Narrow(failure->description);
+        return echo;
+    }
     EXPECT_TRUE(WaitFor([&] { return Exists(output); })) << "no echo from " << Narrow(command);
     const std::wstring text = ReadUtf16File(output);
-    Echo echo;
     const size_t first = text.find(L'\n'), second = text.find(L'\n', first + 1);
     if (second == std::wstring::npos) return echo;
     echo.commandLine = text.substr(0, first);

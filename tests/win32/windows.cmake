@@ -9,8 +9,11 @@ endif()
 file(GLOB TAVOLIN_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
 add_executable(tavolin_win32_tests tests/win32/main.cpp tests/win32/fixture.cpp
     ${TAVOLIN_WIN32_TEST_SOURCES})
-# The program's own wmain (the Unicode entry point the desktop library
-# links with) sets up GoogleTest, so the library without its main.
+# The program's own wmain sets the error mode first, so the library without
+# its main.
 target_link_libraries(tavolin_win32_tests PRIVATE tavolin_win32
     $<IF:$<TARGET_EXISTS:GTest::gtest>,GTest::gtest,gtest>)
+if(MINGW)
+    target_link_options(tavolin_win32_tests PRIVATE -municode)
+endif()
 add_dependencies(tavolin_win32_tests echo_args)

@@ -21,6 +21,7 @@ if [[ ! -f $program ]]; then
     echo "run: $program does not exist (build the Windows tree first)" >&2
     exit 1
 fi
+# shellcheck source=/dev/null
 source "$state/env"
 
 # The program's own directory is its current directory, as when started from

@@ -32,10 +32,13 @@ wait_for() {
     done
 }
 
-# Only our own kinds of process, so a recycled pid is never signalled.
+# Only our own kinds of process, so a recycled pid is never signalled; one
+# that has ended but was not reaped yet counts as gone.
 ours() {
-    local comm
+    local comm stat
     comm=$(cat "/proc/$1/comm" 2>/dev/null) || return 1
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    [[ ${stat##*) } != Z* ]] || return 1
     [[ $comm == Xvfb || $comm == openbox || $comm == wineserver* ]]
 }
 
@@ -78,6 +81,7 @@ running() {
     local count
     count=$(grep -c . "$pids_file" || true)
     [[ $(alive_pids | grep -c .) -eq 3 && $count -eq 3 ]] || return 1
+    # shellcheck source=/dev/null
     (source "$env_file" && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id')
 }
 
@@ -102,7 +106,8 @@ start_session() {
     local xvfb_pid=$!
     has_display() { grep -q '^[0-9]\+$' "$display_file" && ours "$xvfb_pid"; }
     wait_for 20 has_display || die "Xvfb did not come up (see $state/xvfb.log)"
-    export DISPLAY=:$(head -n 1 "$display_file")
+    DISPLAY=:$(head -n 1 "$display_file")
+    export DISPLAY
 
     # Without a window manager Wine closes top-level windows after a click and
     # focus given from outside does not hold.
@@ -140,21 +145,25 @@ start_session() {
     # A crashing test program ends at once instead of waiting in a dialog.
     # This first program also starts the prefix's services for the session.
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-        /t REG_DWORD /d 0 /f </dev/null >>"$state/wineboot.log" 2>&1 ||
-        die "could not switch off the crash dialog"
+        /t REG_DWORD /d 0 /f </dev/null >"$state/services.log" 2>&1 ||
+        die "could not switch off the crash dialog (see $state/services.log)"
+    # The desktop process starts with the first program that asks for the
+    # desktop window and keeps that program's output open: let it be ours,
+    # not a test's, whose output CTest reads to the end.
+    timeout 60 wine rundll32.exe user32.dll,GetDesktopWindow </dev/null \
+        >>"$state/services.log" 2>&1 || die "the desktop did not start (see $state/services.log)"
 
-    cat >"$env_file" <<EOF
-export DISPLAY=$DISPLAY
-export WINEPREFIX=$WINEPREFIX
-export WINEDEBUG=$WINEDEBUG
-export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
-EOF
+    local name
+    for name in DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES; do
+        printf 'export %s=%q\n' "$name" "${!name}"
+    done >"$env_file"
     log "running on $DISPLAY with prefix $WINEPREFIX"
 }
 
 screenshot() {
     local file=$1
     [[ -f $env_file ]] || die "no session in $state"
+    # shellcheck source=/dev/null
     source "$env_file"
     if command -v import >/dev/null; then
         import -window root "$file"
@@ -166,6 +175,7 @@ screenshot() {
 case $action in
 start)
     # A start that fails half-way leaves nothing running.
+    # shellcheck disable=SC2154  # rc is set inside the trap
     trap 'rc=$?; [[ $rc -eq 0 ]] || stop_session; exit $rc' EXIT
     start_session
     ;;

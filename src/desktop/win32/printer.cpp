@@ -21,6 +21,17 @@ struct DcDeleter {
 };
 using PrinterDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using PrinterFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// A printer's own default font can be so large that long lines run off the
+// page; a 10-point fixed-pitch face fits lines of 80 characters and more on
+// any common paper and keeps runs of blanks as wide as they are meant.
+constexpr int kFontPoints = 10;
+constexpr wchar_t kFontFace[] = L"Courier New";
+
 // GDI often fails without setting an error code; then the step's own text
 // says what went wrong.
 Failure StepFailure(const wchar_t* whatFailed) {
@@ -47,6 +58,7 @@ Result<std::wstring> DefaultPrinterName() {
 
 // A document in progress; abandoned at the printer unless it was ended.
 struct Win32Printer::Job {
+    PrinterFont font;  // outlives the DC it is selected into
     PrinterDc dc;
     bool documentOpen = false;
     int pageHeight = 0;  // of the printable area, in device units
@@ -76,6 +88,12 @@ struct Win32Printer::Job {
             return StepFailure(text.c_str());
         }
 
+        font.reset(CreateFontW(-MulDiv(kFontPoints, GetDeviceCaps(dc.get(), LOGPIXELSY), 72), 0, 0,
+                               0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               FIXED_PITCH | FF_MODERN, kFontFace));
+        if (!font || !SelectObject(dc.get(), font.get()))
+            return StepFailure(L"The printer's font cannot be set.");
         TEXTMETRICW metrics{};
         if (!GetTextMetricsW(dc.get(), &metrics))
             return StepFailure(L"The printer's font cannot be measured.");
@@ -95,6 +113,8 @@ struct Win32Printer::Job {
     Outcome StartNextPage() {
         SetLastError(ERROR_SUCCESS);
         if (StartPage(dc.get()) <= 0) return StepFailure(L"The printer could not start a page.");
+        // Some systems reset the DC at each page.
+        SelectObject(dc.get(), font.get());
         nextTop = 0;
         return std::nullopt;
     }

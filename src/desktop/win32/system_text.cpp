@@ -16,6 +16,8 @@ std::wstring SystemText(unsigned long error) {
     return text;
 }
 
-Failure LastFailure() { return Failure{SystemText(GetLastError())}; }
+Failure LastFailure() {
+    return Failure{SystemText(GetLastError())};
+}
 
 }  // namespace tavolin

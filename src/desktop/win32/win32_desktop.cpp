@@ -17,8 +17,7 @@ constexpr DWORD kActivationPollMs = 10;
 // Keys whose scan code carries the extended flag: without it the arrows and
 // the editing block arrive as the numeric keypad's keys.
 bool IsExtendedKey(unsigned short code) {
-    return (code >= vk::kPageUp && code <= vk::kDown) || code == vk::kInsert ||
-           code == vk::kDelete;
+    return (code >= vk::kPageUp && code <= vk::kDown) || code == vk::kInsert || code == vk::kDelete;
 }
 
 INPUT ToInput(const KeyEvent& event) {
@@ -37,17 +36,6 @@ INPUT ToInput(const KeyEvent& event) {
     return input;
 }
 
-// Prompts break lines with a lone carriage return; the message box breaks
-// them only at CR LF.
-std::wstring WithLineBreaks(const std::wstring& prompt) {
-    std::wstring text;
-    for (size_t i = 0; i < prompt.size(); ++i) {
-        text += prompt[i];
-        if (prompt[i] == L'\r' && (i + 1 == prompt.size() || prompt[i + 1] != L'\n')) text += L'\n';
-    }
-    return text;
-}
-
 // Asks for the focus the way the system allows a background program to:
 // sharing the input state of the window in front for the moment of the call.
 void BringToFront(HWND window) {
@@ -56,7 +44,8 @@ void BringToFront(HWND window) {
     const DWORD self = GetCurrentThreadId();
     const HWND front = GetForegroundWindow();
     const DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
-    const bool attached = frontThread && frontThread != self && AttachThreadInput(self, frontThread, TRUE);
+    const bool attached =
+        frontThread && frontThread != self && AttachThreadInput(self, frontThread, TRUE);
     BringWindowToTop(window);
     SetForegroundWindow(window);
     if (attached) AttachThreadInput(self, frontThread, FALSE);
@@ -67,14 +56,15 @@ void BringToFront(HWND window) {
 Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
     // Wine refuses a command line that begins with blanks, and Windows skips
     // them anyway; the caller's line stays as it was built.
-    std::wstring line = commandLine.substr(std::min(commandLine.find_first_not_of(L' '), commandLine.size()));
+    std::wstring line =
+        commandLine.substr(std::min(commandLine.find_first_not_of(L' '), commandLine.size()));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(windowStyle);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return LastFailure();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -90,7 +80,8 @@ Outcome Win32Desktop::ActivateWindow(const std::wstring& title) {
     const ULONGLONG deadline = GetTickCount64() + kActivationTimeoutMs;
     while (GetForegroundWindow() != window) {
         if (GetTickCount64() >= deadline)
-            return Failure{L"The window titled \"" + title + L"\" could not be brought to the front."};
+            return Failure{L"The window titled \"" + title +
+                           L"\" could not be brought to the front."};
         // Waits without dispatching, but lets the system deliver the switch.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kActivationPollMs, QS_ALLINPUT);
     }
@@ -101,7 +92,8 @@ Outcome Win32Desktop::SendKeystrokes(const std::wstring& keys) {
     const Result<std::vector<KeyEvent>> events = ParseKeystrokes(keys);
     if (!events.ok()) return events.failure();
     std::vector<INPUT> inputs;
-    std::transform(events.value().begin(), events.value().end(), std::back_inserter(inputs), ToInput);
+    std::transform(events.value().begin(), events.value().end(), std::back_inserter(inputs),
+                   ToInput);
     if (inputs.empty()) return std::nullopt;
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent == inputs.size()) return std::nullopt;
@@ -111,8 +103,8 @@ Outcome Win32Desktop::SendKeystrokes(const std::wstring& keys) {
 }
 
 int Win32Desktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
-    return MessageBoxW(GetActiveWindow(), WithLineBreaks(prompt).c_str(), title.c_str(),
-                       static_cast<UINT>(flags));
+    // A lone carriage return already breaks the line in the box's text.
+    return MessageBoxW(GetActiveWindow(), prompt.c_str(), title.c_str(), static_cast<UINT>(flags));
 }
 
 int Win32Desktop::WindowsDirectory(wchar_t* buffer, int size) {

@@ -20,13 +20,21 @@ bool HasDriveLetter(const std::wstring& path) {
            std::towupper(path[0]) <= L'Z';
 }
 
-wchar_t DriveOf(const std::wstring& path) { return static_cast<wchar_t>(std::towupper(path[0])); }
+wchar_t DriveOf(const std::wstring& path) {
+    return static_cast<wchar_t>(std::towupper(path[0]));
+}
 
-std::wstring RootOf(wchar_t drive) { return {drive, L':', L'\\'}; }
+std::wstring RootOf(wchar_t drive) {
+    return {drive, L':', L'\\'};
+}
 
-std::wstring DriveKey(wchar_t drive) { return {L'=', drive, L':'}; }
+std::wstring DriveKey(wchar_t drive) {
+    return {L'=', drive, L':'};
+}
 
-Failure NoSuchDrive() { return Failure{SystemText(ERROR_INVALID_DRIVE)}; }
+Failure NoSuchDrive() {
+    return Failure{SystemText(ERROR_INVALID_DRIVE)};
+}
 
 std::wstring CurrentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
@@ -83,9 +91,9 @@ std::wstring Below(const std::wstring& directory, const std::wstring& name) {
 Outcome ListDirectory(const std::wstring& directory,
                       const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileExW(LongPath(Below(directory, L"*")).c_str(), FindExInfoBasic,
-                                         &entry, FindExSearchNameMatch, nullptr,
-                                         FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find =
+        FindFirstFileExW(LongPath(Below(directory, L"*")).c_str(), FindExInfoBasic, &entry,
+                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         // An empty root has no entries at all, yet it can be read.
         if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::nullopt;
@@ -103,8 +111,8 @@ Outcome ListDirectory(const std::wstring& directory,
     return std::nullopt;
 }
 
-Result<std::vector<std::wstring>> SortedEntries(const std::wstring& directory,
-                                                const std::function<bool(const WIN32_FIND_DATAW&)>& keep) {
+Result<std::vector<std::wstring>> SortedEntries(
+    const std::wstring& directory, const std::function<bool(const WIN32_FIND_DATAW&)>& keep) {
     std::vector<std::wstring> names;
     const Outcome failure = ListDirectory(directory, [&](const WIN32_FIND_DATAW& entry) {
         if (keep(entry)) names.emplace_back(entry.cFileName);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <memory>
 #include <utility>
 

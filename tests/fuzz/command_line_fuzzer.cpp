@@ -1,0 +1,69 @@
+// BuildCommandLine over arbitrary Windows directories, program and argument
+// texts. Input: the Windows directory, a line break, the program text, a
+// line break, the argument text.
+#include <cstdlib>
+#include <optional>
+
+#include "fuzz_text.h"
+#include "launch/launcher.h"
+
+namespace {
+
+using tavolin::fuzz::AsciiCase;
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// The accessory prefix for a document of this extension, or none.
+std::optional<std::wstring> Accessory(const tavolin::LaunchContext& context,
+                                      const std::wstring& extension) {
+    const bool rootDir = !context.WindowsDir.empty() && context.WindowsDir.back() == L'\\';
+    const std::wstring dir = context.WindowsDir + (rootDir ? L"" : L"\\");
+    if (extension == L"HLP") return dir + L"WINHELP.EXE ";
+    if (extension == L"WRI" || extension == L"DOC")
+        return context.WindowsRoot + L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE ";
+    if (extension == L"TXT") return dir + L"NOTEPAD.EXE ";
+    return std::nullopt;
+}
+
+// The name whose extension decides: leading blanks dropped, and a pair of
+// enclosing double quotes.
+std::wstring DocumentName(const std::wstring& program) {
+    const size_t first = program.find_first_not_of(L' ');
+    std::wstring name = first == std::wstring::npos ? std::wstring() : program.substr(first);
+    if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
+        name = name.substr(1, name.size() - 2);
+    return name;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<std::wstring> fields = tavolin::fuzz::Fields(data, size, 3);
+    tavolin::LaunchContext context;
+    context.WindowsDir = fields[0];
+    context.WindowsRoot = fields[0].substr(0, 3);
+    const std::wstring& program = fields[1];
+    const std::wstring& arguments = fields[2];
+
+    const std::wstring line = tavolin::BuildCommandLine(context, program, arguments);
+    const std::wstring name = DocumentName(program);
+    // Too short to hold a name and an extension: nothing to start.
+    Check(line.empty() == (name.size() < 4));
+    if (line.empty()) return 0;
+
+    // The program text comes unchanged, then one blank and the arguments.
+    const std::wstring tail = program + L" " + arguments;
+    Check(line.size() >= tail.size());
+    Check(line.compare(line.size() - tail.size(), tail.size(), tail) == 0);
+    const std::wstring prefix = line.substr(0, line.size() - tail.size());
+
+    // An accessory only for the four document extensions, below the Windows
+    // directory or, for WordPad, below the drive root.
+    const bool dotted = name[name.size() - 4] == L'.';
+    const std::optional<std::wstring> accessory =
+        dotted ? Accessory(context, AsciiCase(name.substr(name.size() - 3), true)) : std::nullopt;
+    Check(prefix == accessory.value_or(std::wstring()));
+    return 0;
+}

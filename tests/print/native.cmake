@@ -1,0 +1,14 @@
+# The help window of the real Tavolin.exe, and printing it on a CUPS PDF
+# printer of the test's own, both inside the Wine session.
+set(TAVOLIN_HELP_LINES ${CMAKE_CURRENT_LIST_DIR}/help_lines.txt)
+
+tavolin_wine_test(e2e.help e2e_help.exe --gtest_filter=HelpTest.*)
+# Wine's drive Z: is the Unix root.
+set_property(TEST e2e.help APPEND PROPERTY ENVIRONMENT "TAVOLIN_HELP_LINES=Z:${TAVOLIN_HELP_LINES}")
+
+add_test(NAME print.help
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/print_test.sh ${TAVOLIN_WINE_STATE}
+            ${TAVOLIN_WINDOWS_BUILD} ${CMAKE_BINARY_DIR}/print ${TAVOLIN_HELP_LINES})
+set_tests_properties(print.help PROPERTIES
+    FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_desktop TIMEOUT 400
+    ENVIRONMENT TAVOLIN_WINE_TIMEOUT=180 SKIP_RETURN_CODE 77)
