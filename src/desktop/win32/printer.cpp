@@ -88,6 +88,7 @@ struct Win32Printer::Job {
             return StepFailure(text.c_str());
         }
 
+        SetLastError(ERROR_SUCCESS);
         font.reset(CreateFontW(-MulDiv(kFontPoints, GetDeviceCaps(dc.get(), LOGPIXELSY), 72), 0, 0,
                                0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
