@@ -3,8 +3,9 @@
 //   measure.exe start RUNS PROGRAM.exe...
 //     Starts the programs in turn, RUNS times each, and prints per program the
 //     medians of: the time until its first window is visible, its working
-//     set, the windows it owns (top-level and child) and the distinct fonts
-//     those windows use, and what GetGuiResources reports; then its file size.
+//     set, the windows it owns (top-level and child, the USER objects that
+//     can be seen from outside) and what GetGuiResources reports (nothing,
+//     under Wine); then its file size.
 //   measure.exe idle SECONDS PROGRAM.exe
 //     Starts the program, lets it settle, prints "ready", leaves it alone for
 //     SECONDS and prints the processor time it used meanwhile, then "done".
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -25,7 +25,6 @@ struct Sample {
     double startMs = 0;
     double workingSetKb = 0;
     double windows = 0;
-    double fonts = 0;
     double userReported = 0;
     double gdiReported = 0;
 };
@@ -59,8 +58,7 @@ HWND VisibleWindowOf(DWORD pid) {
     return nullptr;
 }
 
-// Every window of the process, children included: the USER objects that can
-// be seen from outside.
+// Every window of the process, children included.
 std::vector<HWND> AllWindowsOf(DWORD pid) {
     std::vector<HWND> all;
     for (HWND top : TopLevelWindowsOf(pid)) {
@@ -74,21 +72,6 @@ std::vector<HWND> AllWindowsOf(DWORD pid) {
             reinterpret_cast<LPARAM>(&all));
     }
     return all;
-}
-
-// The fonts the windows draw with, other than the stock ones: the GDI
-// objects that can be seen from outside.
-int FontsOf(const std::vector<HWND>& windows) {
-    std::set<HANDLE> stock;
-    for (int object = 0; object <= DEFAULT_GUI_FONT; ++object) stock.insert(GetStockObject(object));
-    std::set<LRESULT> fonts;
-    for (HWND hwnd : windows) {
-        DWORD_PTR font = 0;
-        if (SendMessageTimeoutW(hwnd, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 1000, &font) && font &&
-            !stock.count(reinterpret_cast<HANDLE>(font)))
-            fonts.insert(static_cast<LRESULT>(font));
-    }
-    return static_cast<int>(fonts.size());
 }
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
@@ -135,7 +118,6 @@ bool MeasureOnce(const std::wstring& program, Sample& sample) {
         sample.workingSetKb = memory.WorkingSetSize / 1024.0;
         const std::vector<HWND> windows = AllWindowsOf(started.process.dwProcessId);
         sample.windows = static_cast<double>(windows.size());
-        sample.fonts = FontsOf(windows);
         sample.userReported = GetGuiResources(started.process.hProcess, GR_USEROBJECTS);
         sample.gdiReported = GetGuiResources(started.process.hProcess, GR_GDIOBJECTS);
     }
@@ -162,7 +144,7 @@ int StartUp(int runs, const std::vector<std::wstring>& programs) {
             samples[p].push_back(sample);
         }
     }
-    std::wprintf(L"program\tstart_ms\tworking_set_kb\twindows\tfonts\tuser_reported\tgdi_reported"
+    std::wprintf(L"program\tstart_ms\tworking_set_kb\twindows\tuser_reported\tgdi_reported"
                  L"\tsize_kb\n");
     for (size_t p = 0; p < programs.size(); ++p) {
         auto median = [&](double Sample::*field) {
@@ -172,11 +154,10 @@ int StartUp(int runs, const std::vector<std::wstring>& programs) {
         };
         WIN32_FILE_ATTRIBUTE_DATA file{};
         GetFileAttributesExW(programs[p].c_str(), GetFileExInfoStandard, &file);
-        std::wprintf(L"%ls\t%.1f\t%.0f\t%.0f\t%.0f\t%.0f\t%.0f\t%.0f\n", programs[p].c_str(),
+        std::wprintf(L"%ls\t%.1f\t%.0f\t%.0f\t%.0f\t%.0f\t%.0f\n", programs[p].c_str(),
                      median(&Sample::startMs), median(&Sample::workingSetKb),
-                     median(&Sample::windows), median(&Sample::fonts),
-                     median(&Sample::userReported), median(&Sample::gdiReported),
-                     file.nFileSizeLow / 1024.0);
+                     median(&Sample::windows), median(&Sample::userReported),
+                     median(&Sample::gdiReported), file.nFileSizeLow / 1024.0);
     }
     return 0;
 }

@@ -73,6 +73,8 @@ public:
 
     // Drive entries, each beginning with the drive letter and a colon.
     virtual std::vector<std::wstring> Drives() = 0;
+    // The current drive's letter and colon, such as "C:".
+    virtual std::wstring CurrentDrive() = 0;
     // The current directory of the drive named by a drive entry or path;
     // fails when the drive cannot be read.
     virtual Result<std::wstring> DriveDirectory(const std::wstring& drive) = 0;

@@ -18,11 +18,6 @@ constexpr wchar_t kDocuments[] = L"*.doc;*.txt;*.wri;*.hlp";
 // Until a pattern is chosen, only .exe files are listed.
 constexpr wchar_t kFirstPattern[] = L"*.exe";
 
-// The desktop reports no current drive of its own; the browser opens on the
-// Windows directory's drive, which every start through LaunchProgram makes
-// current.
-std::wstring OpeningDrive(const LaunchContext& context) { return context.WindowsDir.substr(0, 2); }
-
 }  // namespace
 
 FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
@@ -30,7 +25,7 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
       Command1(*this, {4035, 3600, 1155, 375}, L"&Delete File", 11),
       Combo1(*this, {270, 4230, 2370, 315}, {kPrograms, kDocuments}, 9),
       CmdPgm(*this, {4440, 645, 375, 255}, L"&?", 8),
-      Drive1(*this, {210, 255, 3390, 315}, 4, desktop, OpeningDrive(context)),
+      Drive1(*this, {210, 255, 3390, 315}, 4, desktop, desktop.CurrentDrive()),
       Dir1(*this, {225, 975, 3360, 2505}, 3, desktop),
       File1(*this, {3735, 960, 1695, 2565}, 2, desktop, kFirstPattern),
       CmdRun(*this, {4050, 4065, 1140, 375}, L"&Run/Open ", 1),
@@ -56,6 +51,7 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
 }
 
 void FrmBrow::FrmBrow_Load() {
+    // A failed read of the current drive (a disk taken out) must not leave the lists empty.
     if (Dir1.SetPath(Drive1.Drive())) FallBackToReadableDrive();
     SavedDrive = Drive1.Drive();
 }
@@ -72,7 +68,7 @@ void FrmBrow::Drive1_Change() {
     desktop_.ShowMessage(L"Error reading Drive " + chosen, mb::kOk, L"Drive Error");
 }
 
-// The saved drive cannot be read either: the first drive that can be takes its place.
+// When the drive meant cannot be read, the first drive that can takes its place.
 void FrmBrow::FallBackToReadableDrive() {
     for (const std::wstring& drive : Drive1.Entries()) {
         if (Dir1.SetPath(drive)) continue;

@@ -278,7 +278,7 @@ TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
     for (const wchar_t* caption : {L"&?", L"&Browse", L"&Cancel ", L"&Command Line: "})
         EXPECT_NE(e2e::ChildByText(run, caption), nullptr) << testing::PrintToString(caption);
     const HWND focus = FocusIn(run);
-    EXPECT_EQ(focus, line) << "the command line has not the focus at opening but "
+    EXPECT_EQ(focus, line) << "the focus is on "
                            << testing::PrintToString(e2e::ClassName(focus) + L" " + e2e::Text(focus));
 
     // The typing goes to the box whatever has the focus.

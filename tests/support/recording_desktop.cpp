@@ -143,6 +143,8 @@ std::vector<std::wstring> RecordingDesktop::Drives() {
     return entries;
 }
 
+std::wstring RecordingDesktop::CurrentDrive() { return std::wstring{currentDrive, L':'}; }
+
 Result<std::wstring> RecordingDesktop::DriveDirectory(const std::wstring& drive) {
     if (drive.empty()) return Failure{kPathNotFound};
     const auto found = drives.find(static_cast<wchar_t>(std::towupper(drive[0])));

@@ -70,6 +70,7 @@ public:
     Outcome EndDocument() override;
     void AbortDocument() override;
     std::vector<std::wstring> Drives() override;
+    std::wstring CurrentDrive() override;
     Result<std::wstring> DriveDirectory(const std::wstring& drive) override;
     Result<std::vector<std::wstring>> Subdirectories(const std::wstring& directory) override;
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,

@@ -8,8 +8,6 @@
 #include "desktop/win32/system_text.h"
 #include "desktop/win32/windows_h.h"
 
-#include <winspool.h>
-
 namespace tavolin {
 
 namespace {
@@ -39,16 +37,32 @@ Failure StepFailure(const wchar_t* whatFailed) {
     return Failure{error != ERROR_SUCCESS ? SystemText(error) : std::wstring(whatFailed)};
 }
 
+// The spooler library is large and slow to load; only printing needs it,
+// so it is loaded at the first print rather than at start-up.
+using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+
+GetDefaultPrinterFunction LoadGetDefaultPrinter() {
+    static const auto function = [] {
+        HMODULE spooler = LoadLibraryW(L"winspool.drv");
+        return spooler ? reinterpret_cast<GetDefaultPrinterFunction>(
+                             reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")))
+                       : nullptr;
+    }();
+    return function;
+}
+
 Result<std::wstring> DefaultPrinterName() {
+    const GetDefaultPrinterFunction getDefaultPrinter = LoadGetDefaultPrinter();
+    if (!getDefaultPrinter) return StepFailure(L"The printing system cannot be loaded.");
     DWORD size = 0;
     SetLastError(ERROR_SUCCESS);
-    if (!GetDefaultPrinterW(nullptr, &size) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+    if (!getDefaultPrinter(nullptr, &size) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
         if (GetLastError() == ERROR_FILE_NOT_FOUND)
             return Failure{L"No default printer is installed."};
         return StepFailure(L"The default printer cannot be found.");
     }
     std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size))
+    if (!getDefaultPrinter(name.data(), &size))
         return StepFailure(L"The default printer cannot be found.");
     name.resize(size > 0 ? size - 1 : 0);  // the count includes the terminating zero
     return name;

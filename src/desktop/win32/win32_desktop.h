@@ -25,6 +25,7 @@ public:
                                                     const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
+    std::wstring CurrentDrive() override;
     Outcome ChangeDirectory(const std::wstring& path) override;
 
     int WindowsDirectory(wchar_t* buffer, int size) override;

@@ -175,6 +175,8 @@ Outcome Win32Desktop::DeleteFile(const std::wstring& path) {
     return std::nullopt;
 }
 
+std::wstring Win32Desktop::CurrentDrive() { return CurrentDirectory().substr(0, 2); }
+
 Outcome Win32Desktop::ChangeDrive(const std::wstring& path) {
     if (!HasDriveLetter(path)) return NoSuchDrive();
     const wchar_t drive = DriveOf(path);

@@ -54,6 +54,7 @@ HWND FirstTabStop(const std::vector<Control*>& controls) {
     Control* first = nullptr;
     for (Control* control : controls)
         if (control->tabIndex >= 0 && control->handle && control->Visible() &&
+            (GetWindowLongW(static_cast<HWND>(control->handle), GWL_STYLE) & WS_TABSTOP) &&
             (!first || control->tabIndex < first->tabIndex))
             first = control;
     return first ? static_cast<HWND>(first->handle) : nullptr;
