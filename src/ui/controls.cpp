@@ -41,6 +41,17 @@ ComboBox::ComboBox(Container& parent, Twips place, std::vector<std::wstring> ite
     if (entries_.empty()) selected_ = -1;
 }
 
+// The lists keep their entries themselves; the user only chooses among them.
+int ListBox::Count() const { return static_cast<int>(entries_.size()); }
+std::wstring ListBox::Entry(int index) const {
+    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
+}
+
+int ComboBox::Count() const { return static_cast<int>(entries_.size()); }
+std::wstring ComboBox::Entry(int index) const {
+    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
+}
+
 MenuCommand::MenuCommand(Form& form, std::wstring text) : caption(std::move(text)) {
     form.Register(*this);
 }

@@ -217,18 +217,6 @@ void EndProcess(DWORD pid) {
     }
 }
 
-std::wstring SystemText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                           FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    LocalFree(buffer);
-    text.erase(text.find_last_not_of(L" \r\n") + 1);
-    return text;
-}
-
 std::wstring WindowsDirectory() {
     wchar_t directory[MAX_PATH];
     return std::wstring(directory, GetWindowsDirectoryW(directory, MAX_PATH));
@@ -380,7 +368,7 @@ TEST(BarCommandsE2e, PhoneDialerThatIsMissingIsReportedWithTheSystemText) {
     ASSERT_NE(tavolin.bar, nullptr);
     const DWORD pid = tavolin.process.pid();
 
-    const std::wstring title = SystemText(ERROR_FILE_NOT_FOUND);
+    const std::wstring title = e2e::SystemText(ERROR_FILE_NOT_FOUND);
     ASSERT_FALSE(title.empty());
     std::vector<HWND> frames;
     for (HWND child : e2e::Children(tavolin.bar))

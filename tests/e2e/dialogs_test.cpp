@@ -20,17 +20,6 @@ constexpr wchar_t kRunTitle[] = L"Run Program";
 constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
 constexpr int kProgramStartMs = 15000;
 
-std::wstring SystemText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    LocalFree(buffer);
-    text.erase(text.find_last_not_of(L" \r\n") + 1);
-    return text;
-}
-
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -351,7 +340,7 @@ TEST_F(DialogsE2e, BrowserOpensADocumentAndDeletesOnlyAfterYes) {
     e2e::Click(deleteButton);
     const std::wstring locked = tree.Path(L"My Files\\locked.txt");
     Answer(pid(), L"Warning!", L"Delete: " + locked + question, L"&Yes");
-    Answer(pid(), SystemText(ERROR_ACCESS_DENIED), L"Cannot delete: " + locked, L"OK");
+    Answer(pid(), e2e::SystemText(ERROR_ACCESS_DENIED), L"Cannot delete: " + locked, L"OK");
     EXPECT_TRUE(Exists(locked));
     EXPECT_EQ(e2e::ListEntries(browser.files),
               (Entries{L"keep.txt", L"letter.txt", L"locked.txt"}));

@@ -38,10 +38,6 @@ void TextBox::Type(const std::wstring& characters) {
     }
 }
 
-int ListBox::Count() const { return static_cast<int>(entries_.size()); }
-std::wstring ListBox::Entry(int index) const {
-    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
-}
 void ListBox::Add(const std::wstring& entry) { entries_.push_back(entry); }
 void ListBox::Clear() {
     entries_.clear();
@@ -54,10 +50,6 @@ void ListBox::Select(int index) {
 }
 int ListBox::TopIndex() const { return 0; }
 
-int ComboBox::Count() const { return static_cast<int>(entries_.size()); }
-std::wstring ComboBox::Entry(int index) const {
-    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
-}
 void ComboBox::SetEntries(std::vector<std::wstring> entries) {
     entries_ = std::move(entries);
     selected_ = entries_.empty() ? -1 : 0;

@@ -313,12 +313,6 @@ void ListBox::CreateNative() {
     win32::WatchMouse(*this);
 }
 
-int ListBox::Count() const { return static_cast<int>(entries_.size()); }
-
-std::wstring ListBox::Entry(int index) const {
-    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
-}
-
 void ListBox::Add(const std::wstring& entry) {
     entries_.push_back(entry);
     if (handle)
@@ -359,12 +353,6 @@ void ComboBox::CreateNative() {
         Click();
     };
     win32::WatchMouse(*this);
-}
-
-int ComboBox::Count() const { return static_cast<int>(entries_.size()); }
-
-std::wstring ComboBox::Entry(int index) const {
-    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
 }
 
 void ComboBox::SetEntries(std::vector<std::wstring> entries) {

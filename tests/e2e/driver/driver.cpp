@@ -440,4 +440,15 @@ bool SaveScreenshot(const std::wstring& path) {
            fwrite(bits, header.biSizeImage, 1, out.get()) == 1;
 }
 
+std::wstring SystemText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    LocalFree(buffer);
+    text.erase(text.find_last_not_of(L" \r\n") + 1);
+    return text;
+}
+
 }  // namespace e2e

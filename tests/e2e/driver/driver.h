@@ -97,6 +97,9 @@ std::optional<MessageBoxInfo> WaitForMessageBox(const std::wstring& title, DWORD
 // Presses the box's button with this caption ("OK", "&Yes", "&No") by a click.
 void PressButton(HWND box, const std::wstring& caption);
 
+// The system's own text for an error code, as the program quotes it.
+std::wstring SystemText(DWORD error);
+
 // Saves a screenshot of the whole screen as a BMP file.
 bool SaveScreenshot(const std::wstring& path);
 
