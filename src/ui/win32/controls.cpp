@@ -49,17 +49,34 @@ HWND ParentWindow(Control& control) {
     return FormOf(control).hwnd;
 }
 
+namespace {
+
+struct Pixels {
+    int left, top, width, height;
+};
+
+// A child's place in pixels at the form's current DPI.
+Pixels PixelPlace(Control& control, const ChildLayout& layout, int dpi) {
+    const Twips& at = control.place;
+    return {Px(at.left, dpi), Px(at.top, dpi), Px(at.width, dpi),
+            Px(at.height, dpi) * layout.heightFactor};
+}
+
+}  // namespace
+
 HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
                  DWORD style, DWORD exStyle, const Font* font, int heightFactor) {
     NativeForm& form = FormOf(control);
     const int id = form.nextId++;
+    const ChildLayout layout{font ? *font : control.parent.OwnerForm().style.font, heightFactor};
+    const Pixels at = PixelPlace(control, layout, form.dpi);
     HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(),
-                                WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style, 0, 0, 0, 0,
-                                ParentWindow(control),
+                                WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style, at.left,
+                                at.top, at.width, at.height, ParentWindow(control),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), &control);
     control.handle = hwnd;
-    form.layouts[hwnd] = {font ? *font : control.parent.OwnerForm().style.font, heightFactor};
-    Place(control);
+    form.layouts[hwnd] = layout;
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), FALSE);
     return hwnd;
 }
 
@@ -67,10 +84,8 @@ void Place(Control& control) {
     NativeForm& form = FormOf(control);
     HWND hwnd = static_cast<HWND>(control.handle);
     const ChildLayout& layout = form.layouts[hwnd];
-    const int dpi = form.dpi;
-    SetWindowPos(hwnd, nullptr, Px(control.place.left, dpi), Px(control.place.top, dpi),
-                 Px(control.place.width, dpi), Px(control.place.height, dpi) * layout.heightFactor,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const Pixels at = PixelPlace(control, layout, form.dpi);
+    SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), TRUE);
 }
 
@@ -163,6 +178,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SIZE: {
             // Loaded at the cell's pixel size, so it is drawn sharp at any DPI.
             const int size = LOWORD(lParam);
+            if (size == 0) return 0;  // not placed yet
             if (HICON old = static_cast<HICON>(GetPropW(hwnd, kIcon))) DestroyIcon(old);
             SetPropW(hwnd, kIcon, LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId), IMAGE_ICON,
                                              size, size, 0));
