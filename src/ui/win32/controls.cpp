@@ -2,6 +2,7 @@
 // mouse moves and typed keys reach the toolkit's events.
 #include "ui/win32/native.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -168,35 +169,71 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+namespace {
+
+HBRUSH PictureBackground(Picture& picture) {
+    // The parts outside an icon's mask show the frame's colour.
+    auto* frame = static_cast<Frame*>(picture.parent.AsControl());
+    return frame ? Brush(FormOf(picture), frame->background) : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void DrawStrip(Form& form, NativeForm& native) {
+    std::vector<Picture*> pictures;
+    int width = 0, height = 0;
+    for (Control* control : form.Controls()) {
+        if (auto* picture = dynamic_cast<Picture*>(control)) {
+            pictures.push_back(picture);
+            const int size = Px(picture->place.width, native.dpi);
+            width += size;
+            height = std::max(height, size);
+        }
+    }
+    PictureStrip& strip = native.pictures;
+    HDC screen = GetDC(nullptr);
+    strip.dc = CreateCompatibleDC(screen);
+    strip.bitmap = CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1));
+    ReleaseDC(nullptr, screen);
+    strip.previous = SelectObject(strip.dc, strip.bitmap);
+    int left = 0;
+    for (Picture* picture : pictures) {
+        // Loaded at the cell's pixel size, so it is drawn sharp at any DPI.
+        const int size = Px(picture->place.width, native.dpi);
+        const RECT cell{left, 0, left + size, height};
+        FillRect(strip.dc, &cell, PictureBackground(*picture));
+        if (HICON icon = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId),
+                                                       IMAGE_ICON, size, size, 0))) {
+            DrawIconEx(strip.dc, left, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+            DestroyIcon(icon);
+        }
+        strip.offsets[picture] = left;
+        left += size;
+    }
+}
+
+}  // namespace
+
+void PaintPicture(Picture& picture, HDC dc, const RECT& client) {
+    NativeForm& native = FormOf(picture);
+    if (!native.pictures.dc) DrawStrip(picture.parent.OwnerForm(), native);
+    FillRect(dc, &client, PictureBackground(picture));
+    // Square, centred in the cell.
+    const int size = client.right;
+    BitBlt(dc, 0, (client.bottom - size) / 2, size, size, native.pictures.dc,
+           native.pictures.offsets[&picture], 0, SRCCOPY);
+}
+
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     static constexpr wchar_t kPressed[] = L"TavolinPressed";
-    static constexpr wchar_t kIcon[] = L"TavolinIcon";
     if (message == WM_NCCREATE) Attach(hwnd, lParam);
     auto* picture = static_cast<Picture*>(ControlFromWindow(hwnd));
     if (!picture) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
-        case WM_SIZE: {
-            // Loaded at the cell's pixel size, so it is drawn sharp at any DPI.
-            const int size = LOWORD(lParam);
-            if (size == 0) return 0;  // not placed yet
-            if (HICON old = static_cast<HICON>(GetPropW(hwnd, kIcon))) DestroyIcon(old);
-            SetPropW(hwnd, kIcon, LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId), IMAGE_ICON,
-                                             size, size, 0));
-            return 0;
-        }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(hwnd, &paint);
             RECT client;
             GetClientRect(hwnd, &client);
-            // The parts outside the icon's mask show the frame's colour.
-            auto* frame = static_cast<Frame*>(picture->parent.AsControl());
-            FillRect(dc, &client, frame ? Brush(FormOf(*picture), frame->background)
-                                        : GetSysColorBrush(COLOR_BTNFACE));
-            // Drawn at its own square size, centred in the cell, so it stays sharp.
-            const int size = client.right;
-            if (HICON icon = static_cast<HICON>(GetPropW(hwnd, kIcon)))
-                DrawIconEx(dc, 0, (client.bottom - size) / 2, icon, size, size, 0, nullptr, DI_NORMAL);
+            PaintPicture(*picture, dc, client);
             EndPaint(hwnd, &paint);
             return 0;
         }
@@ -221,7 +258,6 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             RemovePropW(hwnd, kPressed);
             return 0;
         case WM_NCDESTROY:
-            if (HICON icon = static_cast<HICON>(RemovePropW(hwnd, kIcon))) DestroyIcon(icon);
             RemovePropW(hwnd, kPressed);
             break;
     }

@@ -67,6 +67,14 @@ bool DispatchToDialogManager(MSG& msg) {
 
 }  // namespace
 
+void PictureStrip::Release() {
+    if (!dc) return;
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    *this = {};
+}
+
 void NativeForm::ReleaseResources() {
     for (auto& [key, font] : fonts) DeleteObject(font);
     for (auto& [key, brush] : brushes) DeleteObject(brush);
@@ -74,6 +82,7 @@ void NativeForm::ReleaseResources() {
     fonts.clear();
     brushes.clear();
     icons.clear();
+    pictures.Release();
     paints.clear();
     commands.clear();
     nextId = 100;
@@ -127,6 +136,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_DPICHANGED: {
             native.dpi = HIWORD(wParam);
+            native.pictures.Release();  // drawn again at the new size
             for (Control* control : form->Controls())
                 if (control->handle) win32::Place(*control);
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);

@@ -24,6 +24,17 @@ struct ChildLayout {
     int heightFactor = 1;  // a drop-down list is given the height of its open list
 };
 
+// Every picture of a form drawn once on its background into one bitmap, so
+// the pictures hold no icons of their own and paint by a copy.
+struct PictureStrip {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    std::map<const Picture*, int> offsets;  // left edge of each picture
+
+    void Release();
+};
+
 struct NativeForm {
     HWND hwnd = nullptr;
     HWND owner = nullptr;  // the form a modal one was opened from
@@ -36,6 +47,7 @@ struct NativeForm {
     std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts;
     std::map<COLORREF, HBRUSH> brushes;
     std::vector<HICON> icons;
+    PictureStrip pictures;
 
     void ReleaseResources();
 };
@@ -59,6 +71,8 @@ void Place(Control& control);
 // Routes mouse moves (and the busy pointer) of a standard control through
 // the toolkit.
 void WatchMouse(Control& control);
+// Paints a picture from its form's strip, drawing the strip on first use.
+void PaintPicture(Picture& picture, HDC dc, const RECT& client);
 HINSTANCE Instance();
 // Registers the toolkit's own window classes once.
 void RegisterClasses();
