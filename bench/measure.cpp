@@ -8,7 +8,8 @@
 //     under Wine); then its file size.
 //   measure.exe idle SECONDS PROGRAM.exe
 //     Starts the program, lets it settle, prints "ready", leaves it alone for
-//     SECONDS and prints the processor time it used meanwhile, then "done".
+//     SECONDS and prints the processor time GetProcessTimes gives for that
+//     time (Wine answers it only for the calling process), then "done".
 //
 // Every program is closed by WM_CLOSE to its window.
 #include <windows.h>

@@ -24,8 +24,10 @@ constexpr DocumentOpener kOpeners[] = {
 constexpr wchar_t kTooShortTitle[] = L"Program name too short";
 
 // A directory and a name below it, without doubling the backslash of a root.
+// Without a known Windows directory the system's own search finds the accessory.
 std::wstring Below(const std::wstring& directory, const std::wstring& name) {
-    if (!directory.empty() && directory.back() == L'\\') return directory + name;
+    if (directory.empty()) return name;
+    if (directory.back() == L'\\') return directory + name;
     return directory + L"\\" + name;
 }
 
@@ -86,8 +88,12 @@ void LaunchProgram(Desktop& desktop, const LaunchContext& context, const std::ws
     Outcome failure;
     if (commandLine.empty()) failure = Failure{kTooShortTitle};
     if (!failure) failure = desktop.RunCommand(commandLine, kNormalFocus);
-    if (!failure) failure = desktop.ChangeDrive(context.WindowsDir);
-    if (!failure) failure = desktop.ChangeDirectory(context.WindowsDir);
+    // A Windows directory too long to be read is no place to return to, and a
+    // start that worked is no failure.
+    if (!failure && !context.WindowsDir.empty()) {
+        failure = desktop.ChangeDrive(context.WindowsDir);
+        if (!failure) failure = desktop.ChangeDirectory(context.WindowsDir);
+    }
     if (failure) desktop.ShowMessage(commandLine + L" was not found", mb::kQuestion, failure->description);
 }
 

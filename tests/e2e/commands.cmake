@@ -9,4 +9,3 @@ endforeach()
 target_link_libraries(program_manager_standin PRIVATE shell32)
 
 tavolin_e2e_program(e2e_commands commands_test.cpp)
-add_dependencies(e2e_commands program_manager_standin command_standin Tavolin)

@@ -3,3 +3,8 @@
 tavolin_wine_test(e2e.bar e2e_bar.exe)
 tavolin_wine_test(e2e.commands e2e_commands.exe)
 tavolin_wine_test(e2e.dialogs e2e_dialogs.exe)
+tavolin_wine_test(e2e.tour e2e_tour.exe)
+tavolin_wine_test(e2e.dpi e2e_dpi.exe)
+tavolin_wine_test(e2e.version e2e_version.exe)
+tavolin_wine_test(e2e.accessibility e2e_accessibility.exe)
+tavolin_wine_test(e2e.unicode e2e_unicode.exe)

@@ -18,8 +18,9 @@ void Check(bool condition) {
 // The accessory prefix for a document of this extension, or none.
 std::optional<std::wstring> Accessory(const tavolin::LaunchContext& context,
                                       const std::wstring& extension) {
-    const bool rootDir = !context.WindowsDir.empty() && context.WindowsDir.back() == L'\\';
-    const std::wstring dir = context.WindowsDir + (rootDir ? L"" : L"\\");
+    // An unknown Windows directory leaves the accessory to the system's search.
+    const std::wstring& windows = context.WindowsDir;
+    const std::wstring dir = windows.empty() || windows.back() == L'\\' ? windows : windows + L"\\";
     if (extension == L"HLP") return dir + L"WINHELP.EXE ";
     if (extension == L"WRI" || extension == L"DOC")
         return context.WindowsRoot + L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE ";

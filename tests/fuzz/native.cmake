@@ -7,7 +7,7 @@ set(TAVOLIN_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzzer runs as a test")
 add_test(NAME fuzz.build
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}/tests/fuzz
             -DBINARY_DIR=${TAVOLIN_FUZZ_DIR}/build -P ${CMAKE_SOURCE_DIR}/tests/fuzz/build.cmake)
-set_tests_properties(fuzz.build PROPERTIES FIXTURES_SETUP fuzzers TIMEOUT 300)
+set_tests_properties(fuzz.build PROPERTIES FIXTURES_SETUP fuzzers TIMEOUT 300 LABELS fuzz)
 
 foreach(target command_line keystrokes patterns)
     file(MAKE_DIRECTORY ${TAVOLIN_FUZZ_DIR}/corpus/${target} ${TAVOLIN_FUZZ_DIR}/artifacts)
@@ -16,5 +16,5 @@ foreach(target command_line keystrokes patterns)
                 -max_total_time=${TAVOLIN_FUZZ_SECONDS} -seed=1 -timeout=10 -max_len=512
                 -artifact_prefix=${TAVOLIN_FUZZ_DIR}/artifacts/${target}-
                 ${TAVOLIN_FUZZ_DIR}/corpus/${target} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${target})
-    set_tests_properties(fuzz.${target} PROPERTIES FIXTURES_REQUIRED fuzzers TIMEOUT 120)
+    set_tests_properties(fuzz.${target} PROPERTIES FIXTURES_REQUIRED fuzzers TIMEOUT 120 LABELS fuzz)
 endforeach()

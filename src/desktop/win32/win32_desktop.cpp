@@ -10,6 +10,9 @@ namespace tavolin {
 
 namespace {
 
+// Characters of a command line CreateProcessW takes, its terminating zero included.
+constexpr size_t kCommandLineLimit = 32767;
+
 // How long ActivateWindow waits for the window to be really in front.
 constexpr ULONGLONG kActivationTimeoutMs = 500;
 constexpr DWORD kActivationPollMs = 10;
@@ -58,6 +61,9 @@ Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyl
     // them anyway; the caller's line stays as it was built.
     std::wstring line =
         commandLine.substr(std::min(commandLine.find_first_not_of(L' '), commandLine.size()));
+    // Windows refuses a line that does not fit its limit, with its terminating
+    // zero; Wine would start it anyway.
+    if (line.size() >= kCommandLineLimit) return Failure{SystemText(ERROR_FILENAME_EXCED_RANGE)};
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -153,10 +153,17 @@ std::vector<std::wstring> Win32Desktop::Drives() {
 
 Result<std::wstring> Win32Desktop::DriveDirectory(const std::wstring& drive) {
     if (!HasDriveLetter(drive)) return NoSuchDrive();
+    const auto readable = [](const std::wstring& directory) {
+        return ListDirectory(directory, [](const WIN32_FIND_DATAW&) {});
+    };
     const std::wstring directory = DirectoryOfDrive(DriveOf(drive));
-    if (const Outcome failure = ListDirectory(directory, [](const WIN32_FIND_DATAW&) {}))
-        return *failure;
-    return directory;
+    const Outcome failure = readable(directory);
+    if (!failure) return directory;
+    // A directory removed since it was left leaves its drive's root, as
+    // ChangeDrive does; only a drive that cannot be read at all fails.
+    const std::wstring root = RootOf(DriveOf(drive));
+    if (directory == root || readable(root)) return *failure;
+    return root;
 }
 
 Result<std::vector<std::wstring>> Win32Desktop::Subdirectories(const std::wstring& directory) {

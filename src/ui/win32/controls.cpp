@@ -88,6 +88,24 @@ void Place(Control& control) {
     const Pixels at = PixelPlace(control, layout, form.dpi);
     SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), TRUE);
+    if (dynamic_cast<Label*>(&control)) FitCaption(hwnd);
+}
+
+void FitCaption(HWND label) {
+    std::wstring caption(GetWindowTextLengthW(label) + 1, L'\0');
+    caption.resize(GetWindowTextW(label, caption.data(), static_cast<int>(caption.size())));
+    HDC dc = GetDC(label);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT needed{};
+    DrawTextW(dc, caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    RECT own{};
+    GetClientRect(label, &own);
+    if (needed.right > own.right)
+        SetWindowPos(label, nullptr, 0, 0, needed.right, own.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {
@@ -315,6 +333,7 @@ void Label::CreateNative() {
     HWND hwnd = win32::CreateChild(*this, L"STATIC", caption, SS_LEFT);
     NativeForm& form = FormOf(*this);
     form.paints[hwnd] = {win32::ToColorRef(textColour), win32::Brush(form, background)};
+    win32::FitCaption(hwnd);
 }
 
 void TextBox::CreateNative() {
@@ -346,14 +365,38 @@ void TextBox::Type(const std::wstring& characters) {
     }
 }
 
+namespace {
+
+// Room the list leaves beside an entry's text.
+constexpr int kEntryMargin = 6;
+
+// Entries wider than the list can be scrolled into view sideways.
+void WidenScrolling(HWND list, const std::vector<std::wstring>& entries) {
+    HDC dc = GetDC(list);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    auto widest = static_cast<int>(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0));
+    for (const std::wstring& entry : entries) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx) + kEntryMargin);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, widest, 0);
+}
+
+}  // namespace
+
 void ListBox::CreateNative() {
     HWND hwnd = win32::CreateChild(
         *this, L"LISTBOX", L"",
-        LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-        &font);
+        LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+        WS_EX_CLIENTEDGE, &font);
     NativeForm& form = FormOf(*this);
     for (const std::wstring& entry : entries_)
         SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    WidenScrolling(hwnd, entries_);
     SendMessageW(hwnd, LB_SETCURSEL, selected_, 0);
     form.commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
         if (code == LBN_DBLCLK) DblClick();
@@ -367,14 +410,17 @@ void ListBox::CreateNative() {
 
 void ListBox::Add(const std::wstring& entry) {
     entries_.push_back(entry);
-    if (handle)
-        SendMessageW(static_cast<HWND>(handle), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    if (!handle) return;
+    SendMessageW(static_cast<HWND>(handle), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    WidenScrolling(static_cast<HWND>(handle), {entry});
 }
 
 void ListBox::Clear() {
     entries_.clear();
     selected_ = -1;
-    if (handle) SendMessageW(static_cast<HWND>(handle), LB_RESETCONTENT, 0, 0);
+    if (!handle) return;
+    SendMessageW(static_cast<HWND>(handle), LB_RESETCONTENT, 0, 0);
+    SendMessageW(static_cast<HWND>(handle), LB_SETHORIZONTALEXTENT, 0, 0);
 }
 
 int ListBox::SelectedIndex() const {

@@ -145,6 +145,25 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
+        case WM_ACTIVATE:
+            // As a dialog does: the keyboard comes back to the control that
+            // had it, also after a modal form or a message box over this one.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd, focus)) native.focus = focus;
+                return 0;
+            }
+            if (native.focus && IsChild(hwnd, native.focus) && !HIWORD(wParam)) {
+                SetFocus(native.focus);
+                return 0;
+            }
+            break;
+        case WM_NEXTDLGCTL:
+            // Sent by the dialog manager for a label's access key: the focus
+            // goes to the label, then on to the next tab stop.
+            if (LOWORD(lParam)) SetFocus(reinterpret_cast<HWND>(wParam));
+            else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0)) SetFocus(next);
+            return 0;
         case WM_CLOSE:
             form->Close();
             return 0;
@@ -260,6 +279,7 @@ void Form::Close() {
     if (native_->hwnd) DestroyWindow(native_->hwnd);
     native_->hwnd = nullptr;
     native_->owner = nullptr;
+    native_->focus = nullptr;
     native_->ReleaseResources();
 }
 

@@ -38,6 +38,7 @@ struct PictureStrip {
 struct NativeForm {
     HWND hwnd = nullptr;
     HWND owner = nullptr;  // the form a modal one was opened from
+    HWND focus = nullptr;  // the control that had the focus when the form lost activation
     int dpi = 96;
     int nextId = 100;
     // Reactions to WM_COMMAND, by control or menu identifier.
@@ -68,6 +69,9 @@ HWND CreateChild(Control& control, const wchar_t* className, const std::wstring&
                  DWORD style, DWORD exStyle = 0, const Font* font = nullptr, int heightFactor = 1);
 // Sets a child's position, size and font for the form's current DPI.
 void Place(Control& control);
+// Widens a label to its caption's one line where the system's font needs
+// more room than the stored width, which was chosen for a narrower one.
+void FitCaption(HWND label);
 // Routes mouse moves (and the busy pointer) of a standard control through
 // the toolkit.
 void WatchMouse(Control& control);

@@ -1,0 +1,249 @@
+// The real Tavolin.exe as a screen reader and a keyboard user meet it: the
+// names that oleacc reads from another process for the bar's cells, its "?"
+// button and the controls of the Run Program dialog and the file browser,
+// and the access keys of both dialogs.
+#include <windows.h>
+
+#include <oleacc.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+constexpr wchar_t kRunTitle[] = L"Run Program";
+constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
+
+// The bar's pictures left to right; the telephone's two frames share a cell.
+const wchar_t* const kDescriptions[] = {
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"Phone Dialer", L"TaskBar",      L"Utilities",
+    L"Games",        L"Multimedia",   L"Windows Help",
+    L"Tavolin Help",
+};
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The name oleacc gives the window's client object; nullopt when it gives
+// none.
+std::optional<std::wstring> AccessibleName(HWND window) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))) ||
+        !accessible)
+        return std::nullopt;
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT result = accessible->get_accName(self, &name);
+    accessible->Release();
+    std::optional<std::wstring> found;
+    if (result == S_OK && name) found = std::wstring(name, SysStringLen(name));
+    SysFreeString(name);
+    return found;
+}
+
+// A caption as read aloud: without its access-key mark and outer blanks.
+std::wstring Spoken(const std::wstring& text) {
+    std::wstring spoken;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;
+        spoken += text[i];
+    }
+    spoken.erase(0, spoken.find_first_not_of(L' '));
+    spoken.erase(spoken.find_last_not_of(L' ') + 1);
+    return spoken;
+}
+
+bool IsClass(HWND window, const wchar_t* name) {
+    return _wcsicmp(e2e::ClassName(window).c_str(), name) == 0;
+}
+
+// The lower-case names of the DLLs loaded in a process.
+std::vector<std::wstring> Modules(HANDLE process) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    std::vector<std::wstring> names;
+    if (!EnumProcessModulesEx(process, modules, sizeof modules, &bytes, LIST_MODULES_ALL))
+        return names;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t name[MAX_PATH] = {};
+        GetModuleBaseNameW(process, modules[i], name, MAX_PATH);
+        std::wstring lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
+        names.push_back(lower);
+    }
+    return names;
+}
+
+// The control with the keyboard focus in the window's thread.
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::string Describe(HWND control) {
+    return control ? Narrow(e2e::ClassName(control) + L" \"" + e2e::Text(control) + L"\"")
+                   : "nothing";
+}
+
+class Accessibility : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        tavolin_ = e2e::StartTavolin();
+        ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
+    }
+    void TearDown() override {
+        tavolin_ = {};
+        CoUninitialize();
+    }
+
+    DWORD pid() const { return tavolin_.process.pid(); }
+
+    HWND OpenRun() {
+        e2e::Click(e2e::ChildByText(tavolin_.bar, L"Run and File Load Functions"));
+        const HWND run = e2e::WaitForWindow(kRunTitle, pid());
+        if (run) e2e::BringToFront(run);
+        return run;
+    }
+
+    // Every button and label is named by its caption, and the command line
+    // by the label before it.
+    void ExpectNamed(HWND form, const std::string& what) {
+        for (HWND child : e2e::Children(form)) {
+            const std::wstring name = AccessibleName(child).value_or(L"(none)");
+            const std::string control = what + " " + Describe(child);
+            if (IsClass(child, L"Button") || IsClass(child, L"Static")) {
+                EXPECT_EQ(Spoken(name), Spoken(e2e::Text(child))) << control;
+            } else if (IsClass(child, L"Edit")) {
+                EXPECT_EQ(Spoken(name), L"Command Line:") << control;
+            }
+        }
+    }
+
+    e2e::Tavolin tavolin_;
+};
+
+TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
+    // Names come from the window texts: the start-up loads neither the
+    // accessibility library nor the common controls.
+    const std::vector<std::wstring> modules = Modules(tavolin_.process.handle());
+    ASSERT_FALSE(modules.empty());
+    for (const std::wstring& module : modules)
+        EXPECT_TRUE(module != L"oleacc.dll" && module != L"comctl32.dll")
+            << Narrow(module) << " is loaded at start-up";
+
+    std::vector<HWND> pictures;
+    for (HWND child : e2e::Children(tavolin_.bar))
+        if (IsClass(child, L"TavolinPicture")) pictures.push_back(child);
+    std::stable_sort(pictures.begin(), pictures.end(), [](HWND a, HWND b) {
+        return e2e::WindowRectOnScreen(a).left < e2e::WindowRectOnScreen(b).left;
+    });
+    ASSERT_EQ(pictures.size(), std::size(kDescriptions));
+    for (size_t i = 0; i < pictures.size(); ++i)
+        EXPECT_EQ(AccessibleName(pictures[i]).value_or(L"(none)"), kDescriptions[i])
+            << "picture " << i;
+
+    HWND question = nullptr;
+    for (HWND child : e2e::Children(tavolin_.bar))
+        if (IsClass(child, L"Button")) question = child;
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(AccessibleName(question).value_or(L"(none)"), L"?");
+}
+
+TEST_F(Accessibility, DialogControlsAreNamed) {
+    const HWND run = OpenRun();
+    ASSERT_NE(run, nullptr);
+    ExpectNamed(run, "Run Program:");
+    e2e::Click(e2e::ChildByText(run, L"&Browse"));
+    const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
+    ASSERT_NE(browser, nullptr);
+    ExpectNamed(browser, "File Run and Delete Options:");
+}
+
+// Not yet: the browser's lists come before their labels in tab order, so
+// the system finds no label to name them by (the drop-downs are read by
+// their current text, the lists get no name at all). Naming them needs the
+// controls' own names served through WM_GETOBJECT.
+TEST_F(Accessibility, DISABLED_BrowserListsAreNamedByTheirLabels) {
+    const HWND run = OpenRun();
+    ASSERT_NE(run, nullptr);
+    e2e::Click(e2e::ChildByText(run, L"&Browse"));
+    const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
+    ASSERT_NE(browser, nullptr);
+    std::vector<std::wstring> names;
+    for (HWND child : e2e::Children(browser))
+        if (IsClass(child, L"ListBox") || IsClass(child, L"ComboBox"))
+            names.push_back(AccessibleName(child).value_or(L"(none)"));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Directories", L"Drives", L"File Pattern",
+                                                 L"Files"}));
+}
+
+// The dialog manager looks for the letter from the focused control on, in
+// tab order, and takes the first match: a button is pressed, a label hands
+// the focus to the next tab stop after it. So in the Run dialog "&Cancel "
+// wins over "&Command Line: " while the focus is on the command line; in
+// the browser "&Drives" and "&Files " (tab indices 6 and 5) hand the focus
+// to "&?" (index 8), and from there the next D is "&Delete File".
+TEST_F(Accessibility, AccessKeysOfTheRunDialogAndTheBrowser) {
+    HWND run = OpenRun();
+    ASSERT_NE(run, nullptr);
+    ASSERT_TRUE(IsClass(FocusIn(run), L"Edit"));
+    e2e::PressKey('C', true);
+    EXPECT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid())) << "Alt+C did not cancel";
+
+    run = OpenRun();
+    ASSERT_NE(run, nullptr);
+    e2e::PressKey('B', true);
+    const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
+    ASSERT_NE(browser, nullptr) << "Alt+B opened no browser";
+    e2e::BringToFront(browser);
+    auto focusIs = [&](const std::wstring& caption) {
+        return e2e::WaitUntil([&] { return e2e::Text(FocusIn(browser)) == caption; });
+    };
+    ASSERT_TRUE(focusIs(L"&Cancel "));
+    e2e::PressKey('F', true);
+    EXPECT_TRUE(focusIs(L"&?")) << "Alt+F left the focus on " << Describe(FocusIn(browser));
+    // On round to "&Cancel ": past the pattern box and "&Delete File".
+    for (int i = 0; i < 3; ++i) e2e::PressKey(VK_TAB);
+    ASSERT_TRUE(focusIs(L"&Cancel "));
+    e2e::PressKey('D', true);
+    EXPECT_TRUE(focusIs(L"&?")) << "Alt+D left the focus on " << Describe(FocusIn(browser));
+    e2e::PressKey('D', true);
+    const auto box = e2e::WaitForMessageBox(L"Error", pid());
+    ASSERT_TRUE(box.has_value()) << "the second Alt+D did not press \"&Delete File\"";
+    EXPECT_EQ(box->prompt, L"Please select the file you want to delete");
+    e2e::PressButton(box->window, L"OK");
+    ASSERT_TRUE(e2e::WaitForWindowGone(L"Error", pid()));
+    EXPECT_TRUE(focusIs(L"&Delete File")) << "the focus did not come back after the message";
+
+    e2e::PressKey('C', true);
+    EXPECT_TRUE(e2e::WaitForWindowGone(kBrowserTitle, pid())) << "Alt+C left the browser open";
+    // Back in the Run dialog the keyboard is where it was before "&Browse".
+    ASSERT_TRUE(e2e::WaitUntil([&] { return FocusIn(run) != nullptr && FocusIn(run) != run; }))
+        << "no control of the Run dialog has the focus";
+    e2e::PressKey('C', true);
+    if (e2e::Text(FocusIn(run)) == L"&Browse") {
+        // From "&Browse" the next C is the label's: it hands the focus on.
+        EXPECT_TRUE(e2e::WaitUntil([&] { return IsClass(FocusIn(run), L"Edit"); }));
+    }
+    e2e::PressKey('C', true);
+    EXPECT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid())) << "Alt+C left the Run dialog open";
+}
+
+}  // namespace

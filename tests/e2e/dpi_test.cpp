@@ -1,0 +1,337 @@
+// The real Tavolin.exe at 96 and at 144 dpi: the bar, its frame and cells at
+// their twips scaled to the screen, each icon drawn at its cell's size, and
+// the Run Program dialog, the file browser and the help window with every
+// control inside its parent and every caption fitting its control.
+//
+// Wine takes the resolution from LogPixels under HKCU\Control Panel\Desktop
+// when a process starts: the test sets it before starting Tavolin and puts
+// the old value back afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../../res/resource.h"
+#include "driver.h"
+
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+constexpr DWORD kSessionDpi = 96;
+
+// Sets the resolution for processes started from now on; restores the old
+// one when it goes, whatever the test's outcome.
+class LogPixels {
+public:
+    explicit LogPixels(DWORD dpi) {
+        DWORD value = 0, size = sizeof value;
+        if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr,
+                         &value, &size) == ERROR_SUCCESS)
+            previous_ = value;
+        written_ = Write(dpi);
+    }
+    ~LogPixels() { Write(previous_); }
+    bool written() const { return written_; }
+
+private:
+    static bool Write(DWORD dpi) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS)
+            return false;
+        const bool ok = RegSetValueExW(key, kLogPixels, 0, REG_DWORD,
+                                       reinterpret_cast<const BYTE*>(&dpi),
+                                       sizeof dpi) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return ok;
+    }
+
+    DWORD previous_ = kSessionDpi;
+    bool written_ = false;
+};
+
+// A control's place in twips, relative to its parent's client area.
+struct Place {
+    int left, top, width, height;
+};
+
+struct Cell {
+    const wchar_t* description;
+    int iconId;  // 0 for the "?" button
+    Place place;  // inside the frame
+};
+
+// The telephone's two frames share one cell and swap every few seconds.
+const Cell kCells[] = {
+    {L"Exit Windows", IDI_LOCK, {60, 120, 480, 510}},
+    {L"DOS Prompt", IDI_DOS_KEY, {600, 135, 480, 510}},
+    {L"Run and File Load Functions", IDI_FINGER_KEY, {1170, 135, 480, 510}},
+    {L"Explorer", IDI_EYE, {1695, 150, 480, 510}},
+    {L"Find Files", IDI_MAGNIFIER, {2235, 150, 480, 510}},
+    {L"Control Panel", IDI_CLOCK_COMPUTER, {2775, 135, 480, 510}},
+    {L"WordPad", IDI_PEN, {3315, 135, 480, 510}},
+    {L"NotePad", IDI_NOTEPAD, {3855, 135, 480, 510}},
+    {L"Phone Dialer", 0, {4395, 135, 480, 510}},
+    {L"TaskBar", IDI_DOCUMENTS, {4935, 135, 480, 510}},
+    {L"Utilities", IDI_TOOLS, {5475, 135, 480, 510}},
+    {L"Games", IDI_CARDS, {6030, 135, 480, 510}},
+    {L"Multimedia", IDI_DISC, {6585, 135, 480, 510}},
+    {L"Windows Help", IDI_HANDSHAKE, {7125, 135, 480, 510}},
+    {L"Tavolin Help", IDI_BULB, {7680, 135, 480, 510}},
+    {L"?", 0, {8730, 150, 285, 510}},
+};
+constexpr Place kBar{240, 5985, 9105, 825};
+constexpr Place kFrame{-30, 75, 9105, 720};
+constexpr Place kRun{90, 5085, 4080, 1620};
+constexpr Place kBrowser{120, 1740, 5595, 4980};
+constexpr Place kHelp{960, 1800, 7845, 3690};
+constexpr COLORREF kFrameGrey = RGB(192, 192, 192);
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::string Describe(const RECT& rect) {
+    std::ostringstream text;
+    text << "(" << rect.left << ", " << rect.top << ") " << rect.right - rect.left << " x "
+         << rect.bottom - rect.top;
+    return text.str();
+}
+
+// The window's rectangle in its parent's client coordinates.
+RECT InParent(HWND window) {
+    RECT rect = e2e::WindowRectOnScreen(window);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool IsClass(HWND window, const wchar_t* name) {
+    return _wcsicmp(e2e::ClassName(window).c_str(), name) == 0;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* name) {
+    std::vector<HWND> found;
+    for (HWND child : e2e::Children(parent))
+        if (IsClass(child, name)) found.push_back(child);
+    return found;
+}
+
+// The pixels of a bitmap, row by row from the top.
+std::vector<COLORREF> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// Draws into a bitmap of the screen's format and returns its pixels.
+std::vector<COLORREF> Drawn(int width, int height, const std::function<void(HDC)>& draw) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    draw(memory);
+    SelectObject(memory, previous);
+    std::vector<COLORREF> pixels = Pixels(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& rect) {
+    return Drawn(rect.right - rect.left, rect.bottom - rect.top, [&](HDC memory) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
+               rect.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
+}
+
+// What a cell of this size shows: the icon loaded from Tavolin.exe at the
+// cell's width, centred on the frame's grey.
+std::vector<COLORREF> ExpectedCell(HMODULE tavolin, int iconId, int width, int height) {
+    return Drawn(width, height, [&](HDC memory) {
+        const RECT all{0, 0, width, height};
+        HBRUSH grey = CreateSolidBrush(kFrameGrey);
+        FillRect(memory, &all, grey);
+        DeleteObject(grey);
+        const auto icon = static_cast<HICON>(
+            LoadImageW(tavolin, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, width, 0));
+        DrawIconEx(memory, 0, (height - width) / 2, icon, width, width, 0, nullptr, DI_NORMAL);
+        DestroyIcon(icon);
+    });
+}
+
+// Measures captions inside Tavolin's process (see helpers/caption_probe.cpp)
+// through a message hook on its thread, removed when the probe goes.
+class CaptionProbe {
+public:
+    explicit CaptionProbe(HWND anyWindowOfTavolin)
+        : module_(LoadLibraryW((e2e::ProgramDirectory() + L"\\caption_probe.dll").c_str())),
+          message_(RegisterWindowMessageW(L"TavolinMeasureCaption")) {
+        const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+            module_ ? GetProcAddress(module_, "MeasureCaptionHook") : nullptr));
+        if (hook)
+            hook_ = SetWindowsHookExW(WH_GETMESSAGE, hook, module_,
+                                      GetWindowThreadProcessId(anyWindowOfTavolin, nullptr));
+    }
+    ~CaptionProbe() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        if (module_) FreeLibrary(module_);
+    }
+    bool ready() const { return hook_ != nullptr; }
+
+    // The caption's extent with the control's own font; nullopt on timeout.
+    std::optional<SIZE> Extent(HWND control) const {
+        RemovePropW(control, kWidth);
+        RemovePropW(control, kHeight);
+        PostMessageW(control, message_, 0, 0);
+        if (!e2e::WaitUntil([&] { return GetPropW(control, kHeight) != nullptr; }))
+            return std::nullopt;
+        auto read = [&](const wchar_t* name) {
+            return static_cast<LONG>(reinterpret_cast<INT_PTR>(GetPropW(control, name)) - 1);
+        };
+        return SIZE{read(kWidth), read(kHeight)};
+    }
+
+private:
+    static constexpr wchar_t kWidth[] = L"TavolinCaptionWidth";
+    static constexpr wchar_t kHeight[] = L"TavolinCaptionHeight";
+    HMODULE module_;
+    UINT message_;
+    HHOOK hook_ = nullptr;
+};
+
+class Dpi : public testing::TestWithParam<int> {
+protected:
+    int Px(int twips) const { return MulDiv(twips, GetParam(), 1440); }
+
+    // Within a pixel of the twips scaled to the screen.
+    void ExpectPlace(const RECT& actual, const Place& place, const std::string& what) const {
+        const RECT expected{Px(place.left), Px(place.top), Px(place.left) + Px(place.width),
+                            Px(place.top) + Px(place.height)};
+        const bool close = std::abs(actual.left - expected.left) <= 1 &&
+                          std::abs(actual.top - expected.top) <= 1 &&
+                          std::abs((actual.right - actual.left) - Px(place.width)) <= 1 &&
+                          std::abs((actual.bottom - actual.top) - Px(place.height)) <= 1;
+        EXPECT_TRUE(close) << what << " is at " << Describe(actual) << ", not "
+                          << Describe(expected);
+    }
+
+    // Every descendant lies inside its parent's client area; every button's
+    // and label's caption fits its control.
+    void ExpectNothingClipped(HWND form, const std::string& what) const {
+        CaptionProbe probe(form);
+        ASSERT_TRUE(probe.ready()) << "the caption probe could not be hooked into Tavolin";
+        for (HWND child : e2e::Children(form)) {
+            const std::string name = what + " " + Narrow(e2e::ClassName(child)) + " \"" +
+                                     Narrow(e2e::Text(child)) + "\"";
+            RECT client{};
+            GetClientRect(GetParent(child), &client);
+            const RECT place = InParent(child);
+            EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.right <= client.right &&
+                        place.bottom <= client.bottom)
+                << name << " at " << Describe(place) << " leaves its parent's client area "
+                << Describe(client);
+            if (!IsClass(child, L"Button") && !IsClass(child, L"Static")) continue;
+            const std::optional<SIZE> extent = probe.Extent(child);
+            ASSERT_TRUE(extent.has_value()) << name << " was not measured";
+            RECT own{};
+            GetClientRect(child, &own);
+            EXPECT_TRUE(extent->cx <= own.right && extent->cy <= own.bottom)
+                << name << ": its caption needs " << extent->cx << " x " << extent->cy
+                << " pixels, the control has " << own.right << " x " << own.bottom;
+        }
+    }
+
+    // The form's client area on the screen, at its stored place and size.
+    void ExpectForm(HWND form, const Place& place, const std::string& what) const {
+        ASSERT_NE(form, nullptr) << what << " did not open";
+        ExpectPlace(e2e::ClientRectOnScreen(form), place, what + "'s client area");
+    }
+
+    HWND BarControl(const std::wstring& text) const {
+        for (HWND child : e2e::Children(tavolin_.bar))
+            if (e2e::Text(child) == text && IsWindowVisible(child)) return child;
+        return nullptr;
+    }
+
+    // Declared first, so Tavolin has ended before the old resolution returns.
+    LogPixels logPixels_{static_cast<DWORD>(GetParam())};
+    e2e::Tavolin tavolin_ = logPixels_.written() ? e2e::StartTavolin() : e2e::Tavolin{};
+};
+
+TEST_P(Dpi, BarFrameAndCellsScaleAndIconsAreDrawnAtTheCellsSize) {
+    ASSERT_TRUE(logPixels_.written()) << "LogPixels could not be set";
+    ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
+    ExpectForm(tavolin_.bar, kBar, "the bar");
+
+    const std::vector<HWND> frames = ChildrenOfClass(tavolin_.bar, L"TavolinFrame");
+    ASSERT_EQ(frames.size(), 1u);
+    ExpectPlace(InParent(frames[0]), kFrame, "the frame");
+
+    const std::wstring exe = e2e::ProgramDirectory() + L"\\Tavolin.exe";
+    const HMODULE resources = LoadLibraryExW(
+        exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(resources, nullptr);
+    for (const Cell& cell : kCells) {
+        const HWND control = BarControl(cell.description);
+        ASSERT_NE(control, nullptr) << Narrow(cell.description);
+        EXPECT_EQ(GetParent(control), frames[0]) << Narrow(cell.description);
+        ExpectPlace(InParent(control), cell.place, Narrow(cell.description));
+        if (!cell.iconId) continue;
+        const RECT area = e2e::ClientRectOnScreen(control);
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        EXPECT_EQ(width, Px(cell.place.width)) << Narrow(cell.description);
+        const std::vector<COLORREF> expected =
+            ExpectedCell(resources, cell.iconId, width, height);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return ScreenPixels(area) == expected; }))
+            << Narrow(cell.description) << " does not show its icon at " << width << " x "
+            << width << " pixels";
+    }
+    FreeLibrary(resources);
+}
+
+TEST_P(Dpi, DialogsAndHelpKeepEveryControlAndCaptionInside) {
+    ASSERT_TRUE(logPixels_.written()) << "LogPixels could not be set";
+    ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
+    const DWORD pid = tavolin_.process.pid();
+
+    e2e::Click(BarControl(L"Run and File Load Functions"));
+    const HWND run = e2e::WaitForWindow(L"Run Program", pid);
+    ExpectForm(run, kRun, "the Run Program dialog");
+    ExpectNothingClipped(run, "Run Program:");
+
+    e2e::Click(e2e::ChildByText(run, L"&Browse"));
+    const HWND browser = e2e::WaitForWindow(L"File Run and Delete Options", pid);
+    ExpectForm(browser, kBrowser, "the file browser");
+    ExpectNothingClipped(browser, "File Run and Delete Options:");
+    e2e::Click(e2e::ChildByText(browser, L"&Cancel "));
+    ASSERT_TRUE(e2e::WaitForWindowGone(L"File Run and Delete Options", pid));
+    e2e::Click(e2e::ChildByText(run, L"&Cancel "));
+    ASSERT_TRUE(e2e::WaitForWindowGone(L"Run Program", pid));
+
+    e2e::Click(BarControl(L"Tavolin Help"));
+    const HWND help = e2e::WaitForWindow(L"Help", pid);
+    ExpectForm(help, kHelp, "the help window");
+    ExpectNothingClipped(help, "Help:");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, Dpi, testing::Values(96, 144),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return "At" + std::to_string(info.param) + "Dpi";
+                         });
+
+}  // namespace

@@ -1,0 +1,422 @@
+// One sitting at the real Tavolin.exe, as a person would spend it: the
+// pointer passes over every control of the bar, then every control is
+// clicked in turn, each window it opens is looked at and closed again, and
+// at last the bar itself is closed. Each step checks what it shows; the
+// other end-to-end programs look at each part in detail.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Texts = std::vector<std::wstring>;
+
+const std::wstring kPrefix = L"Tavolin - ";
+constexpr int kProgramStartMs = 15000;
+constexpr wchar_t kRunTitle[] = L"Run Program";
+constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
+constexpr wchar_t kFileTypesTitle[] = L"Help on File Types";
+
+// The bar's controls, left to right.
+const wchar_t* const kDescriptions[] = {
+    L"Exit Windows", L"DOS Prompt", L"Run and File Load Functions", L"Explorer",
+    L"Find Files",   L"Control Panel", L"WordPad", L"NotePad", L"Phone Dialer", L"TaskBar",
+    L"Utilities",    L"Games", L"Multimedia", L"Windows Help", L"Tavolin Help", L"About?"};
+
+struct KeyCommand {
+    const wchar_t* description;
+    Lines keys;  // as the stand-in logs them
+};
+const KeyCommand kKeyCommands[] = {
+    {L"Exit Windows", {"Alt+F4", "close"}},  // the stand-in refuses to close
+    {L"Find Files", {"TAB", "RETURN", "F", "F"}},
+    {L"TaskBar", {"TAB", "RETURN", "S", "T"}},
+    {L"Utilities", {"TAB", "RETURN", "P", "A", "S"}},
+    {L"Games", {"TAB", "RETURN", "P", "A", "G"}},
+    {L"Multimedia", {"TAB", "RETURN", "P", "A", "M"}},
+    {L"Windows Help", {"TAB", "RETURN", "H"}},
+};
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                        nullptr, 0, nullptr, nullptr),
+                    '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                        static_cast<int>(out.size()), nullptr, nullptr);
+    return out;
+}
+
+std::wstring Lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Contents(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+Lines ReadLines(const std::wstring& path) {
+    Lines lines;
+    std::istringstream in(Contents(path));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::wstring WindowsDirectory() {
+    wchar_t directory[MAX_PATH];
+    return std::wstring(directory, GetWindowsDirectoryW(directory, MAX_PATH));
+}
+
+// A file name of this run in the temporary directory, removed at the end.
+class TempFile {
+public:
+    explicit TempFile(const std::wstring& name) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path = std::wstring(temp) + L"tavolin-tour-" + std::to_wstring(GetCurrentProcessId()) +
+               L"-" + name;
+        DeleteFileW(path.c_str());
+    }
+    ~TempFile() { DeleteFileW(path.c_str()); }
+    std::wstring path;
+};
+
+// Keys in the stand-in's log; a letter counts with or without Shift, since
+// it picks the same menu entry.
+Lines Keys(const std::wstring& log) {
+    Lines keys = ReadLines(log);
+    for (std::string& key : keys)
+        if (key.size() == 7 && key.rfind("Shift+", 0) == 0 && std::isupper(key[6]))
+            key = key.substr(6);
+    return keys;
+}
+
+// Processes started by a process, directly or further down, oldest first.
+std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
+    std::vector<PROCESSENTRY32W> all;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return all;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+        all.push_back(entry);
+    CloseHandle(snapshot);
+    std::set<DWORD> family{ancestor};
+    std::vector<PROCESSENTRY32W> found;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const PROCESSENTRY32W& process : all) {
+            if (family.count(process.th32ProcessID) || !family.count(process.th32ParentProcessID))
+                continue;
+            family.insert(process.th32ProcessID);
+            found.push_back(process);
+            grew = true;
+        }
+    }
+    return found;
+}
+
+// Ends them by PID, the youngest first.
+void EndProcesses(const std::vector<PROCESSENTRY32W>& processes) {
+    for (auto process = processes.rbegin(); process != processes.rend(); ++process) {
+        const HANDLE handle =
+            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process->th32ProcessID);
+        if (!handle) continue;
+        TerminateProcess(handle, 1);
+        WaitForSingleObject(handle, e2e::kDefaultTimeoutMs);
+        CloseHandle(handle);
+    }
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
+    for (HWND child : e2e::Children(parent))
+        if (_wcsicmp(e2e::ClassName(child).c_str(), className) == 0) return child;
+    return nullptr;
+}
+
+// A message box of the process with any of these titles.
+std::optional<e2e::MessageBoxInfo> WaitForMessageBoxOf(const Texts& titles, DWORD pid) {
+    std::optional<e2e::MessageBoxInfo> box;
+    e2e::WaitUntil([&] {
+        for (const std::wstring& title : titles)
+            if ((box = e2e::WaitForMessageBox(title, pid, 0))) return true;
+        return false;
+    });
+    return box;
+}
+
+class Tour : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(FindWindowW(nullptr, L"Program Manager"), nullptr)
+            << "a window titled Program Manager is already there";
+        // Tavolin passes its environment on to the stand-in command.com.
+        SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", commandLog_.path.c_str());
+        tavolin_ = e2e::StartTavolin();
+        ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
+    }
+
+    void TearDown() override {
+        EndProcesses(Descendants(pid()));
+        e2e::ParkMouse();
+        SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
+    }
+
+    DWORD pid() const { return tavolin_.process.pid(); }
+    HWND bar() const { return tavolin_.bar; }
+
+    // The control of the description; for the telephone, the frame showing.
+    HWND Control(const std::wstring& description) const {
+        if (description == L"About?") return e2e::ChildByText(bar(), L"?");
+        for (HWND child : e2e::Children(bar()))
+            if (e2e::Text(child) == description && IsWindowVisible(child)) return child;
+        return nullptr;
+    }
+
+    bool TitleBecomes(const std::wstring& description) const {
+        return e2e::WaitUntil([&] { return e2e::Text(bar()) == kPrefix + description; });
+    }
+
+    // Clicking passes over the control, so the title names it as well.
+    void ClickControl(const std::wstring& description) {
+        const HWND control = Control(description);
+        ASSERT_NE(control, nullptr) << Utf8(description);
+        e2e::Click(control);
+        EXPECT_TRUE(TitleBecomes(description))
+            << Utf8(description) << ": the title is " << Utf8(e2e::Text(bar()));
+    }
+
+    // Only the bar is left: no message, no dialog, and the bar still runs.
+    void ExpectOnlyTheBar(const std::wstring& step) const {
+        EXPECT_TRUE(tavolin_.process.Running()) << "the bar ended after " << Utf8(step);
+        EXPECT_EQ(e2e::TopLevelWindows(pid()), std::vector<HWND>{bar()}) << Utf8(step);
+    }
+
+    void HoverEveryControl() {
+        EXPECT_EQ(e2e::Text(bar()), L"") << "the title at start";
+        for (const wchar_t* description : kDescriptions) {
+            const HWND control = Control(description);
+            ASSERT_NE(control, nullptr) << Utf8(description);
+            e2e::Hover(control);
+            EXPECT_TRUE(TitleBecomes(description))
+                << Utf8(description) << ": the title is " << Utf8(e2e::Text(bar()));
+        }
+        e2e::ParkMouse();
+        EXPECT_EQ(e2e::Text(bar()), kPrefix + L"About?") << "the title after the pointer left";
+    }
+
+    void ClickKeystrokeIcons() {
+        TempFile log(L"keys.log");
+        e2e::Process manager =
+            e2e::Start(L"\"" + e2e::ProgramDirectory() + L"\\program_manager_standin.exe\" \"" +
+                       log.path + L"\" 660 20 320 200");
+        const HWND window = e2e::WaitForWindow(L"Program Manager", manager.pid());
+        ASSERT_NE(window, nullptr) << "the stand-in did not come up";
+        Lines expected;
+        for (const KeyCommand& command : kKeyCommands) {
+            ASSERT_NO_FATAL_FAILURE(ClickControl(command.description));
+            expected.insert(expected.end(), command.keys.begin(), command.keys.end());
+            e2e::WaitUntil([&] { return Keys(log.path).size() >= expected.size(); });
+            EXPECT_EQ(Keys(log.path), expected) << Utf8(command.description);
+            EXPECT_EQ(GetForegroundWindow(), window) << Utf8(command.description);
+            ExpectOnlyTheBar(command.description);
+        }
+        EXPECT_TRUE(manager.Running());
+    }
+
+    // A click that starts the program; it is ended at once by its PID.
+    void ExpectStarts(const std::wstring& description, const std::wstring& program) {
+        ASSERT_NO_FATAL_FAILURE(ClickControl(description));
+        std::vector<PROCESSENTRY32W> started;
+        const bool found = e2e::WaitUntil(
+            [&] {
+                started = Descendants(pid());
+                return std::any_of(started.begin(), started.end(), [&](const auto& process) {
+                    return Lower(process.szExeFile) == program;
+                });
+            },
+            kProgramStartMs);
+        EndProcesses(started);
+        EXPECT_TRUE(found) << Utf8(description) << " started no " << Utf8(program);
+        ExpectOnlyTheBar(description);
+    }
+
+    // The launcher's message for a program that is not there.
+    void ExpectNotFound(const std::wstring& description, const std::wstring& commandLine) {
+        ASSERT_NO_FATAL_FAILURE(ClickControl(description));
+        const auto box = WaitForMessageBoxOf(
+            {e2e::SystemText(ERROR_FILE_NOT_FOUND), e2e::SystemText(ERROR_PATH_NOT_FOUND)}, pid());
+        ASSERT_TRUE(box.has_value()) << Utf8(description) << ": no not-found message";
+        EXPECT_EQ(box->prompt, commandLine + L" was not found");
+        EXPECT_EQ(box->buttons, Texts{L"OK"});
+        e2e::PressButton(box->window, L"OK");
+        EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box->window); }));
+        ExpectOnlyTheBar(description);
+        EXPECT_EQ(Descendants(pid()).size(), 0u) << Utf8(description);
+    }
+
+    // The prefix may or may not hold the accessory; either way the click
+    // has a visible effect.
+    void ExpectStartsOrNotFound(const std::wstring& description, const std::wstring& program,
+                                const std::wstring& programText, bool present) {
+        if (present)
+            ExpectStarts(description, program);
+        else
+            ExpectNotFound(description, programText + L" ");
+    }
+
+    void ClickAccessories() {
+        ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"NotePad", L"notepad.exe"));
+        ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Explorer", L"explorer.exe"));
+        ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Control Panel", L"control.exe"));
+
+        const std::wstring wordPad = WindowsDirectory().substr(0, 3) +
+                                     L"progra~1\\access~1\\WORDPAD.EXE";
+        ASSERT_NO_FATAL_FAILURE(
+            ExpectStartsOrNotFound(L"WordPad", L"wordpad.exe", wordPad, Exists(wordPad)));
+        wchar_t found[MAX_PATH];
+        const bool dialer = SearchPathW(nullptr, L"DIALER.EXE", nullptr, MAX_PATH, found, nullptr);
+        ASSERT_NO_FATAL_FAILURE(
+            ExpectStartsOrNotFound(L"Phone Dialer", L"dialer.exe", L"DIALER.EXE", dialer));
+    }
+
+    // command_standin.exe as "command.com" in the Windows directory.
+    void ClickDosPrompt() {
+        const std::wstring command = WindowsDirectory() + L"\\command.com";
+        const std::wstring standIn = e2e::ProgramDirectory() + L"\\command_standin.exe";
+        // One left behind by an interrupted run may be replaced; anything
+        // else of that name is not ours to touch.
+        ASSERT_TRUE(!Exists(command) || Contents(command) == Contents(standIn))
+            << "a command.com of another kind is in the way";
+        ASSERT_TRUE(CopyFileW(standIn.c_str(), command.c_str(), FALSE));
+        ClickControl(L"DOS Prompt");
+        e2e::WaitUntil([&] { return ReadLines(commandLog_.path).size() >= 2; }, kProgramStartMs);
+        EndProcesses(Descendants(pid()));
+        DeleteFileW(command.c_str());
+        // The accessories started before have made the Windows directory's
+        // drive current, so the prompt opens there, maximised.
+        EXPECT_EQ(ReadLines(commandLog_.path),
+                  (Lines{"directory=" + Utf8(WindowsDirectory()), "show=3"}));
+        ExpectOnlyTheBar(L"DOS Prompt");
+    }
+
+    // The file-type help of a dialog: its closing sentence tells them apart.
+    void ExpectFileTypeHelp(HWND dialog, const std::wstring& closing) {
+        e2e::Click(e2e::ChildByText(dialog, L"&?"));
+        const auto box = e2e::WaitForMessageBox(kFileTypesTitle, pid());
+        ASSERT_TRUE(box.has_value()) << "no " << Utf8(kFileTypesTitle);
+        EXPECT_TRUE(box->prompt.starts_with(L"Valid items you can RUN are:")) << Utf8(box->prompt);
+        EXPECT_TRUE(box->prompt.ends_with(
+            L"(#2)," + closing +
+            L"WordPad will automatically start and load .WRI and .DOC files, Notepad will load "
+            L".TXT files."))
+            << Utf8(box->prompt);
+        EXPECT_EQ(box->buttons, Texts{L"OK"});
+        e2e::PressButton(box->window, L"OK");
+        EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box->window); }));
+    }
+
+    void WalkRunDialogAndBrowser() {
+        ASSERT_NO_FATAL_FAILURE(ClickControl(L"Run and File Load Functions"));
+        const HWND run = e2e::WaitForWindow(kRunTitle, pid());
+        ASSERT_NE(run, nullptr) << "the Run icon opened no Run Program dialog";
+        const HWND line = ChildOfClass(run, L"Edit");
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(e2e::Text(line), L"");
+        e2e::Click(line);
+        e2e::TypeText(L"notepad.exe");
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Text(line) == L"notepad.exe"; }));
+
+        ASSERT_NO_FATAL_FAILURE(ExpectFileTypeHelp(run, L"  "));
+
+        e2e::Click(e2e::ChildByText(run, L"&Browse"));
+        const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
+        ASSERT_NE(browser, nullptr) << "Browse opened no browser";
+        EXPECT_FALSE(IsWindowEnabled(run)) << "the Run dialog takes input under the browser";
+        const HWND patterns = e2e::ChildByText(browser, L"*.exe;*.com;*.bat");
+        EXPECT_NE(patterns, nullptr) << "the pattern box does not show the programs";
+        ASSERT_NO_FATAL_FAILURE(ExpectFileTypeHelp(browser, L" "));
+        e2e::Click(e2e::ChildByText(browser, L"&Cancel "));
+        ASSERT_TRUE(e2e::WaitForWindowGone(kBrowserTitle, pid()));
+
+        EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(run) != FALSE; }));
+        EXPECT_EQ(e2e::Text(line), L"notepad.exe") << "the browser changed the command line";
+        e2e::BringToFront(run);
+        e2e::Click(e2e::ChildByText(run, L"&Cancel "));
+        ASSERT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
+        // A later hover answered shows the Cancel has been dealt with.
+        e2e::Hover(Control(L"NotePad"));
+        EXPECT_TRUE(TitleBecomes(L"NotePad"));
+        EXPECT_EQ(Descendants(pid()).size(), 0u) << "Cancel started the typed line";
+        ExpectOnlyTheBar(L"Run and File Load Functions");
+    }
+
+    void OpenAndCloseHelp() {
+        ASSERT_NO_FATAL_FAILURE(ClickControl(L"Tavolin Help"));
+        const HWND help = e2e::WaitForWindow(L"Help", pid());
+        ASSERT_NE(help, nullptr) << "the help icon opened no Help window";
+        const HWND list = ChildOfClass(help, L"ListBox");
+        ASSERT_NE(list, nullptr);
+        const Texts lines = e2e::ListEntries(list);
+        ASSERT_EQ(lines.size(), 43u);
+        EXPECT_EQ(lines[1], L"Tavolin gives you FAST ACCESS to common Windows 95 programs. ");
+        ASSERT_TRUE(e2e::BringToFront(help));
+        e2e::PressKey('C', /*alt=*/true);
+        EXPECT_TRUE(e2e::WaitForWindowGone(L"Help", pid())) << "Alt+C left the help open";
+        ExpectOnlyTheBar(L"Tavolin Help");
+    }
+
+    void ShowAbout() {
+        ASSERT_NO_FATAL_FAILURE(ClickControl(L"About?"));
+        const auto box = e2e::WaitForMessageBox(L"About?", pid());
+        ASSERT_TRUE(box.has_value()) << "no About box";
+        EXPECT_TRUE(box->prompt.starts_with(L"           Tavolin v2.1")) << Utf8(box->prompt);
+        EXPECT_EQ(box->buttons, Texts{L"OK"});
+        e2e::PressButton(box->window, L"OK");
+        EXPECT_TRUE(e2e::WaitForWindowGone(L"About?", pid()));
+        ExpectOnlyTheBar(L"About?");
+    }
+
+    TempFile commandLog_{L"command.log"};
+    e2e::Tavolin tavolin_;
+};
+
+TEST_F(Tour, EveryControlHoveredAndClickedInOneSittingThenTheBarClosed) {
+    ASSERT_NO_FATAL_FAILURE(HoverEveryControl());
+    ASSERT_NO_FATAL_FAILURE(ClickKeystrokeIcons());
+    ASSERT_NO_FATAL_FAILURE(ClickAccessories());
+    ASSERT_NO_FATAL_FAILURE(ClickDosPrompt());
+    ASSERT_NO_FATAL_FAILURE(WalkRunDialogAndBrowser());
+    ASSERT_NO_FATAL_FAILURE(OpenAndCloseHelp());
+    ASSERT_NO_FATAL_FAILURE(ShowAbout());
+
+    e2e::ParkMouse();
+    EXPECT_EQ(e2e::Text(bar()), kPrefix + L"About?") << "the last title stays";
+    PostMessageW(bar(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(tavolin_.process.WaitForExit(10000)) << "closing the bar did not end Tavolin";
+    EXPECT_EQ(tavolin_.process.ExitCode(), 0u);
+}
+
+}  // namespace
