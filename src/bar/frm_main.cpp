@@ -9,22 +9,16 @@ namespace tavolin {
 
 namespace {
 
-ui::FormStyle BarStyle() {
-    ui::FormStyle style;
-    style.place = {240, 5985, 9105, 825};
-    style.font = {L"MS Sans Serif", 9.75, true};
-    style.iconId = IDI_SHUTTLE;
-    style.minimizeBox = true;
-    return style;
-}
-
 constexpr int kStoredTimerInterval = 500;
 constexpr int kAnimationInterval = 4000;
 
 }  // namespace
 
 FrmMain::FrmMain(Desktop& desktop)
-    : ui::Form(BarStyle()),
+    : ui::Form({.place = {240, 5985, 9105, 825},
+                .font = {L"MS Sans Serif", 9.75, true},
+                .iconId = IDI_SHUTTLE,
+                .minimizeBox = true}),
       Timer2(*this, kStoredTimerInterval),
       Frame1(*this, {-30, 75, 9105, 720}, ui::kLightGrey),
       Command1(Frame1, Row(BarControl::Command1).place, L"?", 0, {L"MS Sans Serif", 18, true}),

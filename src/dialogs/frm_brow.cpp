@@ -6,13 +6,6 @@ namespace tavolin {
 
 namespace {
 
-ui::FormStyle BrowserStyle() {
-    ui::FormStyle style;
-    style.title = L"File Run and Delete Options";
-    style.place = {120, 1740, 5595, 4980};
-    return style;
-}
-
 constexpr wchar_t kPrograms[] = L"*.exe;*.com;*.bat";
 constexpr wchar_t kDocuments[] = L"*.doc;*.txt;*.wri;*.hlp";
 // Until a pattern is chosen, only .exe files are listed.
@@ -21,7 +14,7 @@ constexpr wchar_t kFirstPattern[] = L"*.exe";
 }  // namespace
 
 FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
-    : ui::Form(BrowserStyle()),
+    : ui::Form({.title = L"File Run and Delete Options", .place = {120, 1740, 5595, 4980}}),
       Command1(*this, {4035, 3600, 1155, 375}, L"&Delete File", 11),
       Combo1(*this, {270, 4230, 2370, 315}, {kPrograms, kDocuments}, 9),
       CmdPgm(*this, {4440, 645, 375, 255}, L"&?", 8),

@@ -7,19 +7,12 @@ namespace tavolin {
 
 namespace {
 
-ui::FormStyle RunStyle() {
-    ui::FormStyle style;
-    style.title = L"Run Program";
-    style.place = {90, 5085, 4080, 1620};
-    return style;
-}
-
 constexpr wchar_t kCarriageReturn = L'\r';
 
 }  // namespace
 
 FrmRun::FrmRun(Desktop& desktop, const LaunchContext& context)
-    : ui::Form(RunStyle()),
+    : ui::Form({.title = L"Run Program", .place = {90, 5085, 4080, 1620}}),
       CmdPgm(*this, {1680, 360, 375, 255}, L"&?", 5),
       CmdBrw(*this, {2745, 1140, 1095, 345}, L"&Browse", 4),
       CmdCancel(*this, {1515, 1155, 1095, 330}, L"&Cancel ", 3),

@@ -8,22 +8,11 @@
 
 namespace tavolin {
 
-namespace {
-
-ui::FormStyle HelpStyle() {
-    ui::FormStyle style;
-    style.title = L"Help";
-    style.place = {960, 1800, 7845, 3690};
-    style.background = ui::kLightGrey;
-    style.iconId = IDI_BULB;
-    style.minimizeBox = true;
-    return style;
-}
-
-}  // namespace
-
 FrmHelp::FrmHelp(Desktop& desktop)
-    : ui::Form(HelpStyle()),
+    : ui::Form({.title = L"Help",
+                .place = {960, 1800, 7845, 3690},
+                .iconId = IDI_BULB,
+                .minimizeBox = true}),
       CloseMenu(*this, L"&Close"),
       PrintMenu(*this, L"&Print Help"),
       List1(*this, {15, 0, 7815, 3630}, 0, {L"MS Sans Serif", 9.75, true}),

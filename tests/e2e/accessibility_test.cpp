@@ -175,25 +175,6 @@ TEST_F(Accessibility, DialogControlsAreNamed) {
     ExpectNamed(browser, "File Run and Delete Options:");
 }
 
-// Not yet: the browser's lists come before their labels in tab order, so
-// the system finds no label to name them by (the drop-downs are read by
-// their current text, the lists get no name at all). Naming them needs the
-// controls' own names served through WM_GETOBJECT.
-TEST_F(Accessibility, DISABLED_BrowserListsAreNamedByTheirLabels) {
-    const HWND run = OpenRun();
-    ASSERT_NE(run, nullptr);
-    e2e::Click(e2e::ChildByText(run, L"&Browse"));
-    const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
-    ASSERT_NE(browser, nullptr);
-    std::vector<std::wstring> names;
-    for (HWND child : e2e::Children(browser))
-        if (IsClass(child, L"ListBox") || IsClass(child, L"ComboBox"))
-            names.push_back(AccessibleName(child).value_or(L"(none)"));
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Directories", L"Drives", L"File Pattern",
-                                                 L"Files"}));
-}
-
 // The dialog manager looks for the letter from the focused control on, in
 // tab order, and takes the first match: a button is pressed, a label hands
 // the focus to the next tab stop after it. So in the Run dialog "&Cancel "
