@@ -2,10 +2,11 @@
 """Draws the bench's ratios as a bar chart, a PNG made with the standard
 library only: Tavolin against the minimal window program and against notepad
 (start-up, working set, windows, executable size as released), and MatchingFiles against
-the bare directory walk. A line marks 1.0.
+the bare directory walk, on a logarithmic scale around 1.0.
 
     plot.py results.tsv chart.png
 """
+import math
 import struct
 import sys
 import zlib
@@ -96,16 +97,18 @@ def main():
 
     canvas = Canvas(WIDTH, HEIGHT)
     left, top, bottom = 50, 40, HEIGHT - 60
-    top_ratio = max(2.0, max(r for _, ratios in groups for r in ratios if r is not None) * 1.15)
-    y_of = lambda ratio: bottom - (bottom - top) * ratio / top_ratio
+    # A logarithmic scale in powers of two: a ratio and its inverse stand
+    # equally far above and below the line at 1.
+    ratios = [r for _, group in groups for r in group if r is not None]
+    low = 2.0 ** min(-1, math.floor(math.log2(min(ratios))))
+    high = 2.0 ** max(1, math.ceil(math.log2(max(ratios)) + 0.2))
+    y_of = lambda ratio: bottom - (bottom - top) * math.log2(ratio / low) / math.log2(high / low)
     canvas.text(left, 12, 'TAVOLIN: RATIOS MEASURED IN ONE RUN', scale=2)
-    step = 1.0 if top_ratio <= 12 else 5.0
-    tick = 0.0
-    while tick <= top_ratio:
+    tick = low
+    while tick <= high:
         canvas.rect(left - 4, y_of(tick), WIDTH - 20, y_of(tick) + 1, (225, 225, 225))
         canvas.text(8, y_of(tick) - 3, '%gX' % tick)
-        tick += step
-    canvas.rect(left, y_of(1.0), WIDTH - 20, y_of(1.0) + 2, GREY)
+        tick *= 2
     group_width = (WIDTH - 20 - left) / len(groups)
     for g, (label, ratios) in enumerate(groups):
         x = left + g * group_width + 10
@@ -113,9 +116,11 @@ def main():
         bar_width = (group_width - 30) / 2
         for slot, (colour_index, ratio) in enumerate(bars):
             x0 = x + slot * bar_width + (bar_width / 2 if len(bars) == 1 else 0)
-            canvas.rect(x0, y_of(ratio), x0 + bar_width - 4, bottom, COLOURS[colour_index])
-            canvas.text(x0, y_of(ratio) - 10, '%.2f' % ratio)
+            y0, y1 = sorted((y_of(ratio), y_of(1.0)))
+            canvas.rect(x0, y0, x0 + bar_width - 4, y1, COLOURS[colour_index])
+            canvas.text(x0, y0 - 10 if ratio >= 1 else y1 + 3, '%.2f' % ratio)
         canvas.text(x, bottom + 8, label)
+    canvas.rect(left, y_of(1.0), WIDTH - 20, y_of(1.0) + 2, GREY)
     canvas.rect(left, bottom, WIDTH - 20, bottom + 1, BLACK)
     legend = ['TAVOLIN / MINIMAL WINDOW', 'TAVOLIN / NOTEPAD', 'MATCHINGFILES / BARE WALK']
     for i, text in enumerate(legend):

@@ -15,7 +15,8 @@ constexpr int kAnimationInterval = 4000;
 }  // namespace
 
 FrmMain::FrmMain(Desktop& desktop)
-    : ui::Form({.place = {240, 5985, 9105, 825},
+    : ui::Form({.title = L"",
+                .place = {240, 5985, 9105, 825},
                 .font = {L"MS Sans Serif", 9.75, true},
                 .iconId = IDI_SHUTTLE,
                 .minimizeBox = true}),
