@@ -8,7 +8,7 @@ BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3
     g++-mingw-w64-x86-64-posix mingw-w64-tools)
 # Running it and its tests: Wine in a virtual X server with a window manager,
 # screenshots, and a PDF printer to print the help on.
-RUN_PACKAGES=(wine wine64 fonts-wine xvfb openbox xauth x11-utils imagemagick
+RUN_PACKAGES=(wine wine64 xvfb openbox xauth x11-utils imagemagick
     cups cups-client printer-driver-cups-pdf libcups2 poppler-utils clang libclang-rt-14-dev)
 
 install_missing() {

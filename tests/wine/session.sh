@@ -127,11 +127,6 @@ start_session() {
         timeout 60 wineserver -w || die "the prefix's first wineserver does not end"
     fi
 
-    # The program's windows are laid out for MS Sans Serif; Wine's own
-    # versions of it are not looked up outside the prefix.
-    cp -u /usr/share/wine/fonts/sserife.fon /usr/share/wine/fonts/sseriff.fon \
-        "$WINEPREFIX/drive_c/windows/Fonts/"
-
     # Drives are read when the first program of a server starts, so they are
     # in place before the session's server comes up.
     mkdir -p "$state/drive_t"

@@ -33,12 +33,14 @@ HBRUSH Brush(NativeForm& form, Colour colour) {
     return brush;
 }
 
+// Outline faces only: a bitmap face has few sizes and no bold, and would
+// not be sharp at every DPI.
 HFONT FontFor(NativeForm& form, const Font& font) {
     const int height = -static_cast<int>(std::lround(font.points * form.dpi / 72.0));
     HFONT& handle = form.fonts[{font.face, height, font.bold}];
     if (!handle)
         handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, font.face);
     return handle;
 }
