@@ -11,6 +11,15 @@ constexpr wchar_t kDocuments[] = L"*.doc;*.txt;*.wri;*.hlp";
 // Until a pattern is chosen, only .exe files are listed.
 constexpr wchar_t kFirstPattern[] = L"*.exe";
 
+// A label's caption as a screen reader says it: without the access-key mark
+// and the trailing blank.
+std::wstring Spoken(const ui::Label& label) {
+    std::wstring spoken;
+    for (wchar_t c : label.caption)
+        if (c != L'&') spoken += c;
+    return spoken.substr(0, spoken.find_last_not_of(L' ') + 1);
+}
+
 }  // namespace
 
 FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
@@ -31,6 +40,12 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
       Label1(*this, {3735, 660, 780, 255}, L"&Files ", ui::kWindowBackground, ui::kBlack, 5),
       desktop_(desktop),
       context_(context) {
+    // The labels come after their lists in tab order, where a screen reader
+    // does not look for them.
+    Drive1.box.accessibleName = Spoken(Label4);
+    Dir1.box.accessibleName = Spoken(Label3);
+    File1.box.accessibleName = Spoken(Label1);
+    Combo1.accessibleName = Spoken(Label2);
     onLoad = [this] { FrmBrow_Load(); };
     onUnload = [this] { FrmBrow_Unload(); };
     Drive1.onChange = [this] { Drive1_Change(); };

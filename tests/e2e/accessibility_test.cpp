@@ -15,11 +15,14 @@
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
-constexpr wchar_t kRunTitle[] = L"Run Program";
-constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
+using e2e::FocusIn;
+using e2e::IsClass;
+using e2e::kBrowserTitle;
+using e2e::kRunTitle;
 
 // The bar's pictures left to right; the telephone's two frames share a cell.
 const wchar_t* const kDescriptions[] = {
@@ -66,10 +69,6 @@ std::wstring Spoken(const std::wstring& text) {
     return spoken;
 }
 
-bool IsClass(HWND window, const wchar_t* name) {
-    return _wcsicmp(e2e::ClassName(window).c_str(), name) == 0;
-}
-
 // The lower-case names of the DLLs loaded in a process.
 std::vector<std::wstring> Modules(HANDLE process) {
     HMODULE modules[512];
@@ -85,14 +84,6 @@ std::vector<std::wstring> Modules(HANDLE process) {
         names.push_back(lower);
     }
     return names;
-}
-
-// The control with the keyboard focus in the window's thread.
-HWND FocusIn(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
 }
 
 std::string Describe(HWND control) {
@@ -135,21 +126,33 @@ protected:
         }
     }
 
+    // The names of the form's controls of one class, in the order of one
+    // edge of their places on the screen.
+    static std::vector<std::wstring> NamesByPlace(HWND form, const wchar_t* className,
+                                                  LONG RECT::*edge) {
+        std::vector<HWND> controls = e2e::ChildrenOfClass(form, className);
+        std::sort(controls.begin(), controls.end(), [edge](HWND a, HWND b) {
+            return e2e::WindowRectOnScreen(a).*edge < e2e::WindowRectOnScreen(b).*edge;
+        });
+        std::vector<std::wstring> names;
+        for (HWND control : controls) names.push_back(AccessibleName(control).value_or(L"(none)"));
+        return names;
+    }
+
     e2e::Tavolin tavolin_;
 };
 
 TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
-    // Names come from the window texts: the start-up loads neither the
-    // accessibility library nor the common controls.
+    // The pictures are named by their window texts and the rest on request,
+    // so the start-up loads neither the accessibility library nor the
+    // common controls.
     const std::vector<std::wstring> modules = Modules(tavolin_.process.handle());
     ASSERT_FALSE(modules.empty());
     for (const std::wstring& module : modules)
         EXPECT_TRUE(module != L"oleacc.dll" && module != L"comctl32.dll")
             << Narrow(module) << " is loaded at start-up";
 
-    std::vector<HWND> pictures;
-    for (HWND child : e2e::Children(tavolin_.bar))
-        if (IsClass(child, L"TavolinPicture")) pictures.push_back(child);
+    std::vector<HWND> pictures = e2e::ChildrenOfClass(tavolin_.bar, L"TavolinPicture");
     std::stable_sort(pictures.begin(), pictures.end(), [](HWND a, HWND b) {
         return e2e::WindowRectOnScreen(a).left < e2e::WindowRectOnScreen(b).left;
     });
@@ -162,7 +165,8 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
     for (HWND child : e2e::Children(tavolin_.bar))
         if (IsClass(child, L"Button")) question = child;
     ASSERT_NE(question, nullptr);
-    EXPECT_EQ(AccessibleName(question).value_or(L"(none)"), L"?");
+    // Its own name, the description it shows in the title, not its caption.
+    EXPECT_EQ(AccessibleName(question).value_or(L"(none)"), L"About?");
 }
 
 TEST_F(Accessibility, DialogControlsAreNamed) {
@@ -173,6 +177,12 @@ TEST_F(Accessibility, DialogControlsAreNamed) {
     const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
     ASSERT_NE(browser, nullptr);
     ExpectNamed(browser, "File Run and Delete Options:");
+    // The lists and drop-downs come before their labels in tab order, so
+    // they answer with the labels' names themselves.
+    EXPECT_EQ(NamesByPlace(browser, L"ComboBox", &RECT::top),
+              (std::vector<std::wstring>{L"Drives", L"File Pattern"}));
+    EXPECT_EQ(NamesByPlace(browser, L"ListBox", &RECT::left),
+              (std::vector<std::wstring>{L"Directories", L"Files"}));
 }
 
 // The dialog manager looks for the letter from the focused control on, in

@@ -2,47 +2,22 @@
 // exit keystrokes reaching a stand-in "Program Manager", the accessories and
 // the DOS prompt starting, and the About box.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
-#include <fstream>
 #include <mutex>
-#include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
+using e2e::Utf8;
 using Lines = std::vector<std::string>;
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr),
-                    '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
-                        static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
-
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-Lines ReadLines(const std::wstring& path) {
-    Lines lines;
-    std::ifstream in(path.c_str());
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 // A directory of its own for one test, removed with everything in it.
 class ScratchDirectory {
@@ -54,18 +29,7 @@ public:
                 L"-" + std::to_wstring(GetTickCount64());
         CreateDirectoryW(path_.c_str(), nullptr);
     }
-    ~ScratchDirectory() {
-        WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
+    ~ScratchDirectory() { e2e::RemoveTree(path_); }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
 private:
@@ -151,28 +115,6 @@ private:
     std::thread thread_;
 };
 
-// The stand-in "Program Manager", logging the keys it receives.
-struct ProgramManager {
-    explicit ProgramManager(const std::wstring& logFile) : log(logFile) {
-        process = e2e::Start(L"\"" + e2e::ProgramDirectory() + L"\\program_manager_standin.exe\" \"" +
-                             log + L"\" 660 20 320 200");
-        window = e2e::WaitForWindow(L"Program Manager", process.pid());
-    }
-    std::wstring log;
-    e2e::Process process;
-    HWND window = nullptr;
-};
-
-// The keys in the log; a letter counts whether or not Shift was held for it,
-// since the menu entry it picks is the same.
-Lines Keys(const std::wstring& log) {
-    Lines keys = ReadLines(log);
-    for (std::string& key : keys)
-        if (key.size() == 7 && key.rfind("Shift+", 0) == 0 && std::isupper(key[6]))
-            key = key.substr(6);
-    return keys;
-}
-
 HWND Icon(HWND bar, const std::wstring& description) {
     return e2e::ChildByText(bar, description);
 }
@@ -182,44 +124,6 @@ HWND Icon(HWND bar, const std::wstring& description) {
 bool HoverAndWait(HWND bar, const std::wstring& description) {
     e2e::Hover(Icon(bar, description));
     return e2e::WaitUntil([&] { return e2e::Text(bar) == L"Tavolin - " + description; });
-}
-
-// Processes started by a process, directly or further down.
-std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
-    std::vector<PROCESSENTRY32W> all;
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return all;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        all.push_back(entry);
-    CloseHandle(snapshot);
-    std::set<DWORD> family{ancestor};
-    std::vector<PROCESSENTRY32W> found;
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (const PROCESSENTRY32W& process : all) {
-            if (family.count(process.th32ProcessID) || !family.count(process.th32ParentProcessID))
-                continue;
-            family.insert(process.th32ProcessID);
-            found.push_back(process);
-            grew = true;
-        }
-    }
-    return found;
-}
-
-void EndProcess(DWORD pid) {
-    if (const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, e2e::kDefaultTimeoutMs);
-        CloseHandle(process);
-    }
-}
-
-std::wstring WindowsDirectory() {
-    wchar_t directory[MAX_PATH];
-    return std::wstring(directory, GetWindowsDirectoryW(directory, MAX_PATH));
 }
 
 // A message box's lines, whether the desktop kept the lone carriage returns
@@ -237,22 +141,6 @@ std::vector<std::wstring> PromptLines(const std::wstring& prompt) {
     return lines;
 }
 
-// Tavolin started from a directory of our choosing (the driver's own start
-// uses the program directory).
-e2e::Tavolin StartTavolinIn(const std::wstring& directory) {
-    e2e::ParkMouse();
-    e2e::Tavolin tavolin;
-    tavolin.process = e2e::Start(L"\"" + e2e::ProgramDirectory() + L"\\Tavolin.exe\"", directory);
-    e2e::WaitUntil(
-        [&] {
-            for (HWND window : e2e::TopLevelWindows(tavolin.process.pid()))
-                if (e2e::ClassName(window) == L"TavolinForm") tavolin.bar = window;
-            return tavolin.bar != nullptr;
-        },
-        20000);
-    return tavolin;
-}
-
 struct KeyCommand {
     const wchar_t* description;
     Lines keys;
@@ -260,7 +148,7 @@ struct KeyCommand {
 
 TEST(BarCommandsE2e, EachKeystrokeIconTypesItsSequenceIntoProgramManagerOnly) {
     ScratchDirectory scratch;
-    ProgramManager manager(scratch.File(L"keys.log"));
+    e2e::ProgramManagerStandIn manager(scratch.File(L"keys.log"));
     ASSERT_NE(manager.window, nullptr) << "the stand-in did not come up";
     Bystander bystander;
     ASSERT_NE(bystander.window(), nullptr);
@@ -287,15 +175,15 @@ TEST(BarCommandsE2e, EachKeystrokeIconTypesItsSequenceIntoProgramManagerOnly) {
 
         e2e::Click(icon);
         expected.insert(expected.end(), command.keys.begin(), command.keys.end());
-        e2e::WaitUntil([&] { return Keys(manager.log).size() >= expected.size(); });
-        EXPECT_EQ(Keys(manager.log), expected) << name;
+        e2e::WaitUntil([&] { return e2e::StandInKeys(manager.log).size() >= expected.size(); });
+        EXPECT_EQ(e2e::StandInKeys(manager.log), expected) << name;
         EXPECT_EQ(GetForegroundWindow(), manager.window) << name;
         EXPECT_EQ(e2e::Text(tavolin.bar), L"Tavolin - " + std::wstring(command.description));
         ASSERT_TRUE(tavolin.process.Running()) << "the bar ended after " << name;
     }
     // Everything the bar did is over once it has answered a later hover.
     ASSERT_TRUE(HoverAndWait(tavolin.bar, L"Explorer"));
-    EXPECT_EQ(Keys(manager.log), expected);
+    EXPECT_EQ(e2e::StandInKeys(manager.log), expected);
     EXPECT_EQ(bystander.keys(), Lines{}) << "keys reached the window in front of the bar";
     EXPECT_TRUE(tavolin.process.Running());
     EXPECT_TRUE(manager.process.Running());
@@ -345,15 +233,14 @@ TEST(BarCommandsE2e, AccessoryIconsStartTheirPrograms) {
         std::vector<PROCESSENTRY32W> started;
         const bool found = e2e::WaitUntil(
             [&] {
-                started = Descendants(pid);
+                started = e2e::Descendants(pid);
                 return std::any_of(started.begin(), started.end(), [&](const PROCESSENTRY32W& p) {
-                    return Lower(p.szExeFile) == accessory.program;
+                    return e2e::Lower(p.szExeFile) == accessory.program;
                 });
             },
             15000);
         // Ended by PID, the youngest first, whatever came up.
-        for (auto process = started.rbegin(); process != started.rend(); ++process)
-            EndProcess(process->th32ProcessID);
+        e2e::EndProcesses(started);
         EXPECT_TRUE(found) << name << " started no " << Utf8(accessory.program);
         // A failure would have shown the launcher's message box.
         EXPECT_EQ(e2e::TopLevelWindows(pid), std::vector<HWND>{tavolin.bar}) << name;
@@ -390,62 +277,30 @@ TEST(BarCommandsE2e, PhoneDialerThatIsMissingIsReportedWithTheSystemText) {
         ASSERT_TRUE(e2e::WaitForWindowGone(title, pid));
         EXPECT_TRUE(tavolin.process.Running());
     }
-    EXPECT_EQ(Descendants(pid).size(), 0u);
+    EXPECT_EQ(e2e::Descendants(pid).size(), 0u);
 }
-
-std::string Contents(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-// command_standin.exe as "command.com" in the Windows directory, for the
-// life of one test.
-class CommandStandIn {
-public:
-    explicit CommandStandIn(const std::wstring& log) : path_(WindowsDirectory() + L"\\command.com") {
-        const std::wstring standIn = e2e::ProgramDirectory() + L"\\command_standin.exe";
-        // One left behind by an interrupted run may be replaced; anything
-        // else of that name is not ours to touch.
-        const bool free = GetFileAttributesW(path_.c_str()) == INVALID_FILE_ATTRIBUTES ||
-                          Contents(path_) == Contents(standIn);
-        placed_ = free && CopyFileW(standIn.c_str(), path_.c_str(), FALSE);
-        SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", log.c_str());
-    }
-    ~CommandStandIn() {
-        SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
-        if (placed_) DeleteFileW(path_.c_str());
-    }
-    bool placed() const { return placed_; }
-
-private:
-    std::wstring path_;
-    bool placed_ = false;
-};
 
 // The DOS prompt's start: its log lines, after the click.
 Lines DosPromptStart(const e2e::Tavolin& tavolin, const std::wstring& log) {
     e2e::Click(Icon(tavolin.bar, L"DOS Prompt"));
-    e2e::WaitUntil([&] { return ReadLines(log).size() >= 2; }, 15000);
+    e2e::WaitUntil([&] { return e2e::ReadLines(log).size() >= 2; }, 15000);
     // The stand-in ends by itself; nothing of it may stay behind.
-    for (const PROCESSENTRY32W& process : Descendants(tavolin.process.pid()))
-        EndProcess(process.th32ProcessID);
-    return ReadLines(log);
+    e2e::EndProcesses(e2e::Descendants(tavolin.process.pid()));
+    return e2e::ReadLines(log);
 }
 
 TEST(BarCommandsE2e, DosPromptStartsCommandComMaximisedInTheWindowsDirectory) {
     ScratchDirectory scratch;
     const std::wstring log = scratch.File(L"command.log");
-    CommandStandIn command(log);
+    e2e::CommandStandIn command(log);
     ASSERT_TRUE(command.placed()) << "could not place the stand-in command.com";
 
     // Started from the Windows drive, the prompt opens in the Windows directory.
     {
-        e2e::Tavolin tavolin = StartTavolinIn(WindowsDirectory().substr(0, 3));
+        e2e::Tavolin tavolin = e2e::StartTavolin(e2e::WindowsDirectory().substr(0, 3));
         ASSERT_NE(tavolin.bar, nullptr);
         EXPECT_EQ(DosPromptStart(tavolin, log),
-                  (Lines{"directory=" + Utf8(WindowsDirectory()), "show=3"}));
+                  (Lines{"directory=" + Utf8(e2e::WindowsDirectory()), "show=3"}));
         EXPECT_TRUE(HoverAndWait(tavolin.bar, L"Explorer"));
         EXPECT_TRUE(tavolin.process.Running());
     }
@@ -454,7 +309,8 @@ TEST(BarCommandsE2e, DosPromptStartsCommandComMaximisedInTheWindowsDirectory) {
     // Started from another drive, that drive stays current.
     e2e::Tavolin tavolin = e2e::StartTavolin();
     ASSERT_NE(tavolin.bar, nullptr);
-    ASSERT_NE(Lower(e2e::ProgramDirectory()).substr(0, 1), Lower(WindowsDirectory()).substr(0, 1))
+    ASSERT_NE(e2e::Lower(e2e::ProgramDirectory()).substr(0, 1),
+              e2e::Lower(e2e::WindowsDirectory()).substr(0, 1))
         << "the test programs must not be on the Windows drive";
     EXPECT_EQ(DosPromptStart(tavolin, log),
               (Lines{"directory=" + Utf8(e2e::ProgramDirectory()), "show=3"}));

@@ -11,46 +11,17 @@
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
 using Entries = std::vector<std::wstring>;
 
-constexpr wchar_t kRunTitle[] = L"Run Program";
-constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
-constexpr int kProgramStartMs = 15000;
-
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The control with the keyboard focus in the window's thread.
-HWND FocusIn(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(path.c_str());
-}
+using e2e::EndNotepadWhenItAppears;
+using e2e::kBrowserTitle;
+using e2e::kProgramStartMs;
+using e2e::kRunTitle;
+using e2e::NotepadWindow;
 
 // A directory of this test on drive T:, removed with all it holds:
 //   Program.exe                    would start if a path were split at its blank
@@ -70,47 +41,25 @@ public:
               CopyFileW(standin.c_str(), Path(L"Program.exe").c_str(), FALSE) &&
               CopyFileW(standin.c_str(), Path(L"Program Files\\Tool\\tool.exe").c_str(), FALSE);
         for (const wchar_t* file : {L"letter.txt", L"keep.txt", L"gone.txt", L"locked.txt"})
-            ok_ = ok_ && Write(Path(std::wstring(L"My Files\\") + file));
+            ok_ = ok_ && e2e::WriteAll(Path(std::wstring(L"My Files\\") + file), "Tavolin\r\n");
         ok_ = ok_ &&
               SetFileAttributesW(Path(L"My Files\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     }
-    ~TestTree() { RemoveTree(root_); }
+    ~TestTree() { e2e::RemoveTree(root_); }
 
     bool ok() const { return ok_; }
     const std::wstring& name() const { return name_; }
     std::wstring Path(const std::wstring& below) const { return root_ + L"\\" + below; }
 
 private:
-    static bool Write(const std::wstring& path) {
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        DWORD written = 0;
-        WriteFile(file, "Tavolin\r\n", 9, &written, nullptr);
-        CloseHandle(file);
-        return written == 9;
-    }
-
     std::wstring name_;
     std::wstring root_;
     bool ok_ = false;
 };
 
-std::wstring Trimmed(const std::wstring& text) {
-    return text.substr(std::min(text.find_first_not_of(L' '), text.size()));
-}
-
-HWND ChildOfClass(HWND parent, const wchar_t* className) {
-    for (HWND child : e2e::Children(parent))
-        if (_wcsicmp(e2e::ClassName(child).c_str(), className) == 0) return child;
-    return nullptr;
-}
-
 // The children of one class, left to right, then top to bottom.
 std::vector<HWND> ChildrenByPlace(HWND parent, const wchar_t* className) {
-    std::vector<HWND> found;
-    for (HWND child : e2e::Children(parent))
-        if (_wcsicmp(e2e::ClassName(child).c_str(), className) == 0) found.push_back(child);
+    std::vector<HWND> found = e2e::ChildrenOfClass(parent, className);
     std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
         const RECT ra = e2e::WindowRectOnScreen(a), rb = e2e::WindowRectOnScreen(b);
         return ra.left != rb.left ? ra.left < rb.left : ra.top < rb.top;
@@ -118,74 +67,14 @@ std::vector<HWND> ChildrenByPlace(HWND parent, const wchar_t* className) {
     return found;
 }
 
-// Index of the list entry whose text, without its indent, is the name.
-int EntryIndex(HWND list, const std::wstring& name) {
-    const Entries entries = e2e::ListEntries(list);
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (Trimmed(entries[i]) == name) return static_cast<int>(i);
-    return -1;
-}
-
 bool WaitForEntry(HWND list, const std::wstring& name) {
-    return e2e::WaitUntil([&] { return EntryIndex(list, name) >= 0; });
-}
-
-// Clicks (once or twice) on the entry, scrolled into view first.
-void ClickEntry(HWND list, const std::wstring& name, int clicks) {
-    const int index = EntryIndex(list, name);
-    ASSERT_GE(index, 0) << "no entry " << testing::PrintToString(name);
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    const RECT client = e2e::ClientRectOnScreen(list);
-    const int rows = std::max(1, static_cast<int>(client.bottom - client.top) / height);
-    int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-    if (index < top || index >= top + rows) {
-        SendMessageW(list, LB_SETTOPINDEX, index, 0);
-        top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-    }
-    const int y = client.top + height * (index - top) + height / 2;
-    for (int i = 0; i < clicks; ++i) e2e::ClickAt(client.left + 12, y);
-}
-
-// Chooses an entry of a drop-down with the keyboard, as a user may: two
-// clicks open and close it, leaving the focus on it, then the entry's first
-// letter or an arrow key picks it.
-void ChooseFromDropDown(HWND combo, const std::wstring& typed, WORD arrow = 0) {
-    auto dropped = [&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; };
-    e2e::Click(combo);
-    e2e::WaitUntil(dropped);
-    e2e::Click(combo);
-    e2e::WaitUntil([&] { return !dropped(); });
-    if (arrow) e2e::PressKey(arrow);
-    e2e::TypeText(typed);
+    return e2e::WaitUntil([&] { return e2e::EntryIndex(list, name) >= 0; });
 }
 
 std::wstring Chosen(HWND combo) {
     const Entries entries = e2e::ListEntries(combo);
     const int index = e2e::ListSelection(combo);
     return index >= 0 && index < static_cast<int>(entries.size()) ? entries[index] : L"";
-}
-
-// A Notepad window of any process, with the title holding the text.
-HWND NotepadWindow(const std::wstring& titlePart) {
-    for (HWND window : e2e::TopLevelWindows())
-        if (e2e::ClassName(window) == L"Notepad" &&
-            e2e::Text(window).find(titlePart) != std::wstring::npos)
-            return window;
-    return nullptr;
-}
-
-// Waits for a Notepad window, then ends its process by PID.
-bool EndNotepadWhenItAppears(const std::wstring& titlePart) {
-    HWND window = nullptr;
-    if (!e2e::WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; },
-                        kProgramStartMs))
-        return false;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    const HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    e2e::Process notepad(PROCESS_INFORMATION{handle, nullptr, pid, 0});
-    notepad.Terminate();
-    return notepad.WaitForExit();
 }
 
 // Answers the box of this title, checking its prompt.
@@ -244,11 +133,11 @@ protected:
 
     // Drive T:, then down the directory tree into the test's own directories.
     void BrowseInto(const Browser& browser, const std::vector<std::wstring>& directories) {
-        ChooseFromDropDown(browser.drives, L"t");
+        e2e::ChooseFromDropDown(browser.drives, L"t");
         ASSERT_TRUE(e2e::WaitUntil([&] { return Chosen(browser.drives).starts_with(L"t:"); }));
         for (const std::wstring& directory : directories) {
             ASSERT_TRUE(WaitForEntry(browser.directories, directory));
-            ClickEntry(browser.directories, directory, 2);
+            ASSERT_TRUE(e2e::ClickEntry(browser.directories, directory, 2));
         }
     }
 
@@ -260,15 +149,16 @@ TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
     const HWND run = OpenRun();
     ASSERT_NE(run, nullptr) << "the Run icon opened no Run Program dialog";
     EXPECT_EQ(e2e::ClassName(run), L"TavolinForm");
-    const HWND line = ChildOfClass(run, L"Edit");
+    const HWND line = e2e::ChildOfClass(run, L"Edit");
     ASSERT_NE(line, nullptr);
     const HWND runButton = e2e::ChildByText(run, L"&Run");
     ASSERT_NE(runButton, nullptr);
     for (const wchar_t* caption : {L"&?", L"&Browse", L"&Cancel ", L"&Command Line: "})
         EXPECT_NE(e2e::ChildByText(run, caption), nullptr) << testing::PrintToString(caption);
-    const HWND focus = FocusIn(run);
+    const HWND focus = e2e::FocusIn(run);
     EXPECT_EQ(focus, line) << "the focus is on "
-                           << testing::PrintToString(e2e::ClassName(focus) + L" " + e2e::Text(focus));
+                           << testing::PrintToString(e2e::ClassName(focus) + L" " +
+                                                     e2e::Text(focus));
 
     // The typing goes to the box whatever has the focus.
     e2e::Click(line);
@@ -303,19 +193,19 @@ TEST_F(DialogsE2e, BrowserOpensADocumentAndDeletesOnlyAfterYes) {
     ASSERT_NE(browser.window, nullptr) << "Browse opened no browser";
     ASSERT_NE(browser.files, nullptr) << "the browser's lists were not found";
     EXPECT_EQ(Chosen(browser.patterns), L"*.exe;*.com;*.bat");
-    EXPECT_EQ(e2e::Text(FocusIn(browser.window)), L"&Cancel ") << "the focus at opening";
+    EXPECT_EQ(e2e::Text(e2e::FocusIn(browser.window)), L"&Cancel ") << "the focus at opening";
     BrowseInto(browser, {tree.name(), L"My Files"});
-    ASSERT_TRUE(e2e::WaitUntil([&] { return EntryIndex(browser.directories, L"My Files") ==
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::EntryIndex(browser.directories, L"My Files") ==
                                             e2e::ListSelection(browser.directories); }));
     EXPECT_EQ(e2e::ListEntries(browser.files), Entries{}) << "only .exe files at first";
 
-    ChooseFromDropDown(browser.patterns, L"", VK_DOWN);
+    e2e::ChooseFromDropDown(browser.patterns, L"", VK_DOWN);
     ASSERT_TRUE(e2e::WaitUntil([&] {
         return e2e::ListEntries(browser.files) ==
                Entries{L"gone.txt", L"keep.txt", L"letter.txt", L"locked.txt"};
     })) << "the documents pattern did not list the documents";
 
-    ClickEntry(browser.files, L"letter.txt", 2);
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"letter.txt", 2));
     EXPECT_TRUE(EndNotepadWhenItAppears(L"letter.txt")) << "the document did not open in Notepad";
     ASSERT_TRUE(IsWindow(browser.window));
 
@@ -323,28 +213,28 @@ TEST_F(DialogsE2e, BrowserOpensADocumentAndDeletesOnlyAfterYes) {
     ASSERT_NE(deleteButton, nullptr);
     const std::wstring question = L"   Are you Sure ?";
     e2e::BringToFront(browser.window);
-    ClickEntry(browser.files, L"keep.txt", 1);
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"keep.txt", 1));
     e2e::Click(deleteButton);
     Answer(pid(), L"Warning!", L"Delete: " + tree.Path(L"My Files\\keep.txt") + question, L"&No");
-    EXPECT_TRUE(Exists(tree.Path(L"My Files\\keep.txt")));
-    EXPECT_GE(EntryIndex(browser.files, L"keep.txt"), 0);
+    EXPECT_TRUE(e2e::FileExists(tree.Path(L"My Files\\keep.txt")));
+    EXPECT_GE(e2e::EntryIndex(browser.files, L"keep.txt"), 0);
 
-    ClickEntry(browser.files, L"gone.txt", 1);
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"gone.txt", 1));
     e2e::Click(deleteButton);
     Answer(pid(), L"Warning!", L"Delete: " + tree.Path(L"My Files\\gone.txt") + question, L"&Yes");
-    EXPECT_TRUE(e2e::WaitUntil([&] { return EntryIndex(browser.files, L"gone.txt") < 0; }));
-    EXPECT_FALSE(Exists(tree.Path(L"My Files\\gone.txt")));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::EntryIndex(browser.files, L"gone.txt") < 0; }));
+    EXPECT_FALSE(e2e::FileExists(tree.Path(L"My Files\\gone.txt")));
     EXPECT_EQ(Chosen(browser.patterns), L"*.doc;*.txt;*.wri;*.hlp");
 
-    ClickEntry(browser.files, L"locked.txt", 1);
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"locked.txt", 1));
     e2e::Click(deleteButton);
     const std::wstring locked = tree.Path(L"My Files\\locked.txt");
     Answer(pid(), L"Warning!", L"Delete: " + locked + question, L"&Yes");
     Answer(pid(), e2e::SystemText(ERROR_ACCESS_DENIED), L"Cannot delete: " + locked, L"OK");
-    EXPECT_TRUE(Exists(locked));
+    EXPECT_TRUE(e2e::FileExists(locked));
     EXPECT_EQ(e2e::ListEntries(browser.files),
               (Entries{L"keep.txt", L"letter.txt", L"locked.txt"}));
-    EXPECT_EQ(e2e::ListSelection(browser.files), EntryIndex(browser.files, L"locked.txt"));
+    EXPECT_EQ(e2e::ListSelection(browser.files), e2e::EntryIndex(browser.files, L"locked.txt"));
 }
 
 TEST_F(DialogsE2e, AnUnreadableDriveFallsBackToTheDriveOfTheOpening) {
@@ -357,7 +247,7 @@ TEST_F(DialogsE2e, AnUnreadableDriveFallsBackToTheDriveOfTheOpening) {
     ASSERT_FALSE(opening.starts_with(L"t:"));
     BrowseInto(browser, {tree.name()});
 
-    ChooseFromDropDown(browser.drives, L"u");
+    e2e::ChooseFromDropDown(browser.drives, L"u");
     Answer(pid(), L"Drive Error", L"Error reading Drive u:", L"OK");
     EXPECT_TRUE(e2e::WaitUntil([&] { return Chosen(browser.drives) == opening; }))
         << "the drive list is on " << testing::PrintToString(Chosen(browser.drives));
@@ -375,11 +265,11 @@ TEST_F(DialogsE2e, APathWithBlanksStartsItsOwnProgramNotItsFirstWord) {
     ASSERT_NE(browser.files, nullptr);
     BrowseInto(browser, {tree.name(), L"Program Files", L"Tool"});
     ASSERT_TRUE(WaitForEntry(browser.files, L"tool.exe"));
-    ClickEntry(browser.files, L"tool.exe", 1);
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"tool.exe", 1));
     e2e::Click(e2e::ChildByText(browser.window, L"&Run/Open "));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(toolLog); }, kProgramStartMs))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(toolLog); }, kProgramStartMs))
         << "tool.exe did not start from the browser";
-    EXPECT_FALSE(Exists(plantedLog)) << "Program.exe started in its place";
+    EXPECT_FALSE(e2e::FileExists(plantedLog)) << "Program.exe started in its place";
 
     // Typed in the Run dialog within quotes, the same path starts the same program.
     DeleteFileW(toolLog.c_str());
@@ -387,14 +277,14 @@ TEST_F(DialogsE2e, APathWithBlanksStartsItsOwnProgramNotItsFirstWord) {
     ASSERT_TRUE(e2e::WaitForWindowGone(kBrowserTitle, pid()));
     const HWND run = e2e::WaitForWindow(kRunTitle, pid());
     ASSERT_NE(run, nullptr);
-    const HWND line = ChildOfClass(run, L"Edit");
+    const HWND line = e2e::ChildOfClass(run, L"Edit");
     e2e::Click(line);
     e2e::TypeText(L"\"" + tree.Path(L"Program Files\\Tool\\tool.exe") + L"\"");
     e2e::PressKey(VK_RETURN);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(toolLog); }, kProgramStartMs))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(toolLog); }, kProgramStartMs))
         << "the quoted path did not start tool.exe";
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Text(line).empty(); }));
-    EXPECT_FALSE(Exists(plantedLog)) << "Program.exe started in its place";
+    EXPECT_FALSE(e2e::FileExists(plantedLog)) << "Program.exe started in its place";
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 
 #include "../../res/resource.h"
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
@@ -108,17 +109,6 @@ RECT InParent(HWND window) {
     RECT rect = e2e::WindowRectOnScreen(window);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-bool IsClass(HWND window, const wchar_t* name) {
-    return _wcsicmp(e2e::ClassName(window).c_str(), name) == 0;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* name) {
-    std::vector<HWND> found;
-    for (HWND child : e2e::Children(parent))
-        if (IsClass(child, name)) found.push_back(child);
-    return found;
 }
 
 // The pixels of a bitmap, row by row from the top.
@@ -245,7 +235,7 @@ protected:
                         place.bottom <= client.bottom)
                 << name << " at " << Describe(place) << " leaves its parent's client area "
                 << Describe(client);
-            if (!IsClass(child, L"Button") && !IsClass(child, L"Static")) continue;
+            if (!e2e::IsClass(child, L"Button") && !e2e::IsClass(child, L"Static")) continue;
             const std::optional<SIZE> extent = probe.Extent(child);
             ASSERT_TRUE(extent.has_value()) << name << " was not measured";
             RECT own{};
@@ -262,12 +252,6 @@ protected:
         ExpectPlace(e2e::ClientRectOnScreen(form), place, what + "'s client area");
     }
 
-    HWND BarControl(const std::wstring& text) const {
-        for (HWND child : e2e::Children(tavolin_.bar))
-            if (e2e::Text(child) == text && IsWindowVisible(child)) return child;
-        return nullptr;
-    }
-
     // Declared first, so Tavolin has ended before the old resolution returns.
     LogPixels logPixels_{static_cast<DWORD>(GetParam())};
     e2e::Tavolin tavolin_ = logPixels_.written() ? e2e::StartTavolin() : e2e::Tavolin{};
@@ -278,7 +262,7 @@ TEST_P(Dpi, BarFrameAndCellsScaleAndIconsAreDrawnAtTheCellsSize) {
     ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
     ExpectForm(tavolin_.bar, kBar, "the bar");
 
-    const std::vector<HWND> frames = ChildrenOfClass(tavolin_.bar, L"TavolinFrame");
+    const std::vector<HWND> frames = e2e::ChildrenOfClass(tavolin_.bar, L"TavolinFrame");
     ASSERT_EQ(frames.size(), 1u);
     ExpectPlace(InParent(frames[0]), kFrame, "the frame");
 
@@ -287,7 +271,7 @@ TEST_P(Dpi, BarFrameAndCellsScaleAndIconsAreDrawnAtTheCellsSize) {
         exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(resources, nullptr);
     for (const Cell& cell : kCells) {
-        const HWND control = BarControl(cell.description);
+        const HWND control = e2e::BarControl(tavolin_.bar, cell.description);
         ASSERT_NE(control, nullptr) << Narrow(cell.description);
         EXPECT_EQ(GetParent(control), frames[0]) << Narrow(cell.description);
         ExpectPlace(InParent(control), cell.place, Narrow(cell.description));
@@ -309,7 +293,7 @@ TEST_P(Dpi, DialogsAndHelpKeepEveryControlAndCaptionInside) {
     ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
     const DWORD pid = tavolin_.process.pid();
 
-    e2e::Click(BarControl(L"Run and File Load Functions"));
+    e2e::Click(e2e::BarControl(tavolin_.bar, L"Run and File Load Functions"));
     const HWND run = e2e::WaitForWindow(L"Run Program", pid);
     ExpectForm(run, kRun, "the Run Program dialog");
     ExpectNothingClipped(run, "Run Program:");
@@ -323,7 +307,7 @@ TEST_P(Dpi, DialogsAndHelpKeepEveryControlAndCaptionInside) {
     e2e::Click(e2e::ChildByText(run, L"&Cancel "));
     ASSERT_TRUE(e2e::WaitForWindowGone(L"Run Program", pid));
 
-    e2e::Click(BarControl(L"Tavolin Help"));
+    e2e::Click(e2e::BarControl(tavolin_.bar, L"Tavolin Help"));
     const HWND help = e2e::WaitForWindow(L"Help", pid);
     ExpectForm(help, kHelp, "the help window");
     ExpectNothingClipped(help, "Help:");

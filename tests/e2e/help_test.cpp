@@ -62,27 +62,6 @@ std::vector<HWND> WindowsTitled(const std::wstring& title, DWORD pid) {
     return found;
 }
 
-HWND ListOf(HWND help) {
-    for (HWND child : e2e::Children(help))
-        if (_wcsicmp(e2e::ClassName(child).c_str(), L"ListBox") == 0) return child;
-    return nullptr;
-}
-
-bool ToFront(HWND window) {
-    return e2e::WaitUntil([&] {
-        if (GetForegroundWindow() == window) return true;
-        SetForegroundWindow(window);
-        return false;
-    });
-}
-
-// Clicks the entry at the index, which must be in view.
-void ClickEntry(HWND list, int index) {
-    const RECT client = e2e::ClientRectOnScreen(list);
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    e2e::ClickAt(client.left + 20, client.top + height * index + height / 2);
-}
-
 // Tavolin with its help window open, opened by a click on the help icon.
 class HelpTest : public ::testing::Test {
 protected:
@@ -95,7 +74,7 @@ protected:
         ASSERT_NE(icon_, nullptr) << "no help icon on the bar";
         help_ = OpenHelp();
         ASSERT_NE(help_, nullptr) << "the help icon opened no \"Help\" window";
-        list_ = ListOf(help_);
+        list_ = e2e::ChildOfClass(help_, L"ListBox");
         ASSERT_NE(list_, nullptr);
     }
 
@@ -139,14 +118,14 @@ TEST_F(HelpTest, OpensAtItsPlaceWithItsMenuAndTextAndClosesWithAltC) {
     EXPECT_EQ(e2e::ListSelection(list_), LB_ERR);
 
     // Opening again brings the same window forward, its list not refilled.
-    ClickEntry(list_, 4);
+    e2e::ClickEntryAt(list_, 4);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListSelection(list_) == 4; }));
     EXPECT_EQ(OpenHelp(), help_);
     EXPECT_EQ(WindowsTitled(L"Help", pid()).size(), 1u);
     EXPECT_EQ(e2e::ListEntries(list_), expected_);
     EXPECT_EQ(e2e::ListSelection(list_), 4);
 
-    ASSERT_TRUE(ToFront(help_));
+    ASSERT_TRUE(e2e::BringToFront(help_));
     e2e::PressKey('C', true);
     EXPECT_TRUE(e2e::WaitForWindowGone(L"Help", pid()));
     EXPECT_TRUE(tavolin_.process.Running());
@@ -154,7 +133,7 @@ TEST_F(HelpTest, OpensAtItsPlaceWithItsMenuAndTextAndClosesWithAltC) {
     // Reopened, it is a fresh window: the whole text once, nothing selected.
     const HWND reopened = OpenHelp();
     ASSERT_NE(reopened, nullptr);
-    const HWND list2 = ListOf(reopened);
+    const HWND list2 = e2e::ChildOfClass(reopened, L"ListBox");
     ASSERT_NE(list2, nullptr);
     EXPECT_EQ(e2e::ListEntries(list2), expected_);
     EXPECT_EQ(e2e::ListSelection(list2), LB_ERR);
@@ -211,10 +190,10 @@ protected:
 // The printed documents are read back and compared by the test run itself.
 TEST_F(HelpPrintingTest, PrintsOneDocumentPerCommand) {
     ASSERT_EQ(PrintedDocuments(out_), 0) << "the output directory is not empty";
-    ClickEntry(list_, 3);
+    e2e::ClickEntryAt(list_, 3);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListSelection(list_) == 3; }));
 
-    ASSERT_TRUE(ToFront(help_));
+    ASSERT_TRUE(e2e::BringToFront(help_));
     e2e::PressKey('P', true);
     EXPECT_TRUE(e2e::WaitUntil([&] { return PrintedDocuments(out_) == 1; }, kPrintTimeoutMs));
     ExpectWindowUnchanged(3);
@@ -227,10 +206,10 @@ TEST_F(HelpPrintingTest, PrintsOneDocumentPerCommand) {
 
 TEST_F(HelpPrintingTest, ReportsAMissingPrinterAndKeepsTheWindow) {
     const int printedBefore = PrintedDocuments(out_);
-    ClickEntry(list_, 6);
+    e2e::ClickEntryAt(list_, 6);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListSelection(list_) == 6; }));
 
-    ASSERT_TRUE(ToFront(help_));
+    ASSERT_TRUE(e2e::BringToFront(help_));
     e2e::PressKey('P', true);
     const auto box = e2e::WaitForMessageBox(L"Print Help", pid());
     ASSERT_TRUE(box) << "no message told of the failure";

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
@@ -29,29 +30,11 @@ bool Fail(const char* what) {
     return false;
 }
 
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(path.c_str());
-}
-
 // The directory the browser shows, for the life of the program.
 class Documents {
 public:
     Documents() {
-        RemoveTree(kDocuments);  // left by an interrupted run
+        e2e::RemoveTree(kDocuments);  // left by an interrupted run
         ok_ = CreateDirectoryW(kDocuments, nullptr);
         for (const wchar_t* directory : {L"Archive", L"Letters"})
             ok_ = ok_ && CreateDirectoryW(Path(directory).c_str(), nullptr);
@@ -59,7 +42,7 @@ public:
                                     L"setup.exe", L"install.bat"})
             ok_ = ok_ && std::ofstream(Path(file).c_str()).put('\n').good();
     }
-    ~Documents() { RemoveTree(kDocuments); }
+    ~Documents() { e2e::RemoveTree(kDocuments); }
     bool ok() const { return ok_; }
     static std::wstring Path(const std::wstring& name) {
         return std::wstring(kDocuments) + L"\\" + name;
@@ -105,54 +88,10 @@ private:
     std::wstring exchange_;
 };
 
-HWND ChildOfClass(HWND parent, const wchar_t* className) {
-    for (HWND child : e2e::Children(parent))
-        if (_wcsicmp(e2e::ClassName(child).c_str(), className) == 0) return child;
-    return nullptr;
-}
-
-// Tavolin started in the documents directory, so that the browser opens there.
-e2e::Tavolin StartTavolinIn(const std::wstring& directory) {
-    e2e::ParkMouse();
-    e2e::Tavolin tavolin;
-    tavolin.process = e2e::Start(L"\"" + e2e::ProgramDirectory() + L"\\Tavolin.exe\"", directory);
-    e2e::WaitUntil(
-        [&] {
-            for (HWND window : e2e::TopLevelWindows(tavolin.process.pid()))
-                if (e2e::ClassName(window) == L"TavolinForm") tavolin.bar = window;
-            return tavolin.bar != nullptr;
-        },
-        20000);
-    return tavolin;
-}
-
-// Picks the pattern box's second entry, the documents, by the keyboard.
-void ChooseDocumentsPattern(HWND combo) {
-    auto dropped = [&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; };
-    e2e::Click(combo);
-    e2e::WaitUntil(dropped);
-    e2e::Click(combo);
-    e2e::WaitUntil([&] { return !dropped(); });
-    e2e::PressKey(VK_DOWN);
-}
-
-int EntryIndex(HWND list, const std::wstring& name) {
-    const auto entries = e2e::ListEntries(list);
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == name) return static_cast<int>(i);
-    return -1;
-}
-
-void ClickEntry(HWND list, int index) {
-    const RECT client = e2e::ClientRectOnScreen(list);
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    e2e::ClickAt(client.left + 12, client.top + height * index + height / 2);
-}
-
 bool TakeAll(Screenshots& shots) {
     Documents documents;
     if (!documents.ok()) return Fail("cannot make T:\\Documents");
-    e2e::Tavolin tavolin = StartTavolinIn(kDocuments);
+    e2e::Tavolin tavolin = e2e::StartTavolin(kDocuments);
     if (!tavolin.bar) return Fail("the bar did not come up");
     const DWORD pid = tavolin.process.pid();
     const e2e::Process& process = tavolin.process;
@@ -177,28 +116,27 @@ bool TakeAll(Screenshots& shots) {
     if (!e2e::WaitForWindowGone(L"About?", pid)) return Fail("the About box did not close");
 
     e2e::Click(e2e::ChildByText(tavolin.bar, L"Run and File Load Functions"));
-    const HWND run = e2e::WaitForWindow(L"Run Program", pid);
+    const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid);
     if (!run) return Fail("no Run Program dialog");
-    e2e::Click(ChildOfClass(run, L"Edit"));
+    e2e::Click(e2e::ChildOfClass(run, L"Edit"));
     e2e::TypeText(L"notepad.exe");
     if (!shots.Take(L"run", run, process)) return false;
 
     e2e::Click(e2e::ChildByText(run, L"&Browse"));
-    const HWND browser = e2e::WaitForWindow(L"File Run and Delete Options", pid);
+    const HWND browser = e2e::WaitForWindow(e2e::kBrowserTitle, pid);
     if (!browser) return Fail("no file browser");
-    ChooseDocumentsPattern(e2e::ChildByText(browser, L"*.exe;*.com;*.bat"));
+    // The pattern box's second entry, the documents.
+    e2e::ChooseFromDropDown(e2e::ChildByText(browser, L"*.exe;*.com;*.bat"), L"", VK_DOWN);
     HWND files = nullptr;
     if (!e2e::WaitUntil([&] {
-            for (HWND child : e2e::Children(browser))
-                if (_wcsicmp(e2e::ClassName(child).c_str(), L"ListBox") == 0 &&
-                    EntryIndex(child, L"letter.doc") >= 0)
-                    files = child;
+            for (HWND list : e2e::ChildrenOfClass(browser, L"ListBox"))
+                if (e2e::EntryIndex(list, L"letter.doc") >= 0) files = list;
             return files != nullptr;
         }))
         return Fail("the documents are not listed");
-    ClickEntry(files, EntryIndex(files, L"letter.doc"));
-    if (!e2e::WaitUntil([&] { return e2e::ListSelection(files) ==
-                                     EntryIndex(files, L"letter.doc"); }))
+    if (!e2e::ClickEntry(files, L"letter.doc") ||
+        !e2e::WaitUntil([&] { return e2e::ListSelection(files) ==
+                                     e2e::EntryIndex(files, L"letter.doc"); }))
         return Fail("letter.doc could not be selected");
     if (!shots.Take(L"browser", browser, process)) return false;
 
@@ -210,9 +148,9 @@ bool TakeAll(Screenshots& shots) {
     if (!e2e::WaitForWindowGone(L"Warning!", pid)) return Fail("the question did not close");
 
     e2e::Click(e2e::ChildByText(browser, L"&Cancel "));
-    e2e::WaitForWindowGone(L"File Run and Delete Options", pid);
+    e2e::WaitForWindowGone(e2e::kBrowserTitle, pid);
     e2e::Click(e2e::ChildByText(run, L"&Cancel "));
-    e2e::WaitForWindowGone(L"Run Program", pid);
+    e2e::WaitForWindowGone(e2e::kRunTitle, pid);
     PostMessageW(tavolin.bar, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (!tavolin.process.WaitForExit(10000)) return Fail("the bar did not close");
     return true;

@@ -4,30 +4,24 @@
 // at last the bar itself is closed. Each step checks what it shows; the
 // other end-to-end programs look at each part in detail.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
-#include <fstream>
 #include <optional>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
+using e2e::Utf8;
 using Lines = std::vector<std::string>;
 using Texts = std::vector<std::wstring>;
 
 const std::wstring kPrefix = L"Tavolin - ";
-constexpr int kProgramStartMs = 15000;
-constexpr wchar_t kRunTitle[] = L"Run Program";
-constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
 constexpr wchar_t kFileTypesTitle[] = L"Help on File Types";
 
 // The bar's controls, left to right.
@@ -50,44 +44,6 @@ const KeyCommand kKeyCommands[] = {
     {L"Windows Help", {"TAB", "RETURN", "H"}},
 };
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr),
-                    '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
-                        static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
-
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string Contents(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-Lines ReadLines(const std::wstring& path) {
-    Lines lines;
-    std::istringstream in(Contents(path));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-std::wstring WindowsDirectory() {
-    wchar_t directory[MAX_PATH];
-    return std::wstring(directory, GetWindowsDirectoryW(directory, MAX_PATH));
-}
-
 // A file name of this run in the temporary directory, removed at the end.
 class TempFile {
 public:
@@ -101,60 +57,6 @@ public:
     ~TempFile() { DeleteFileW(path.c_str()); }
     std::wstring path;
 };
-
-// Keys in the stand-in's log; a letter counts with or without Shift, since
-// it picks the same menu entry.
-Lines Keys(const std::wstring& log) {
-    Lines keys = ReadLines(log);
-    for (std::string& key : keys)
-        if (key.size() == 7 && key.rfind("Shift+", 0) == 0 && std::isupper(key[6]))
-            key = key.substr(6);
-    return keys;
-}
-
-// Processes started by a process, directly or further down, oldest first.
-std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
-    std::vector<PROCESSENTRY32W> all;
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return all;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry))
-        all.push_back(entry);
-    CloseHandle(snapshot);
-    std::set<DWORD> family{ancestor};
-    std::vector<PROCESSENTRY32W> found;
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (const PROCESSENTRY32W& process : all) {
-            if (family.count(process.th32ProcessID) || !family.count(process.th32ParentProcessID))
-                continue;
-            family.insert(process.th32ProcessID);
-            found.push_back(process);
-            grew = true;
-        }
-    }
-    return found;
-}
-
-// Ends them by PID, the youngest first.
-void EndProcesses(const std::vector<PROCESSENTRY32W>& processes) {
-    for (auto process = processes.rbegin(); process != processes.rend(); ++process) {
-        const HANDLE handle =
-            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process->th32ProcessID);
-        if (!handle) continue;
-        TerminateProcess(handle, 1);
-        WaitForSingleObject(handle, e2e::kDefaultTimeoutMs);
-        CloseHandle(handle);
-    }
-}
-
-HWND ChildOfClass(HWND parent, const wchar_t* className) {
-    for (HWND child : e2e::Children(parent))
-        if (_wcsicmp(e2e::ClassName(child).c_str(), className) == 0) return child;
-    return nullptr;
-}
 
 // A message box of the process with any of these titles.
 std::optional<e2e::MessageBoxInfo> WaitForMessageBoxOf(const Texts& titles, DWORD pid) {
@@ -179,7 +81,7 @@ protected:
     }
 
     void TearDown() override {
-        EndProcesses(Descendants(pid()));
+        e2e::EndProcesses(e2e::Descendants(pid()));
         e2e::ParkMouse();
         SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
     }
@@ -190,9 +92,7 @@ protected:
     // The control of the description; for the telephone, the frame showing.
     HWND Control(const std::wstring& description) const {
         if (description == L"About?") return e2e::ChildByText(bar(), L"?");
-        for (HWND child : e2e::Children(bar()))
-            if (e2e::Text(child) == description && IsWindowVisible(child)) return child;
-        return nullptr;
+        return e2e::BarControl(bar(), description);
     }
 
     bool TitleBecomes(const std::wstring& description) const {
@@ -229,21 +129,19 @@ protected:
 
     void ClickKeystrokeIcons() {
         TempFile log(L"keys.log");
-        e2e::Process manager =
-            e2e::Start(L"\"" + e2e::ProgramDirectory() + L"\\program_manager_standin.exe\" \"" +
-                       log.path + L"\" 660 20 320 200");
-        const HWND window = e2e::WaitForWindow(L"Program Manager", manager.pid());
+        e2e::ProgramManagerStandIn manager(log.path);
+        const HWND window = manager.window;
         ASSERT_NE(window, nullptr) << "the stand-in did not come up";
         Lines expected;
         for (const KeyCommand& command : kKeyCommands) {
             ASSERT_NO_FATAL_FAILURE(ClickControl(command.description));
             expected.insert(expected.end(), command.keys.begin(), command.keys.end());
-            e2e::WaitUntil([&] { return Keys(log.path).size() >= expected.size(); });
-            EXPECT_EQ(Keys(log.path), expected) << Utf8(command.description);
+            e2e::WaitUntil([&] { return e2e::StandInKeys(log.path).size() >= expected.size(); });
+            EXPECT_EQ(e2e::StandInKeys(log.path), expected) << Utf8(command.description);
             EXPECT_EQ(GetForegroundWindow(), window) << Utf8(command.description);
             ExpectOnlyTheBar(command.description);
         }
-        EXPECT_TRUE(manager.Running());
+        EXPECT_TRUE(manager.process.Running());
     }
 
     // A click that starts the program; it is ended at once by its PID.
@@ -252,13 +150,13 @@ protected:
         std::vector<PROCESSENTRY32W> started;
         const bool found = e2e::WaitUntil(
             [&] {
-                started = Descendants(pid());
+                started = e2e::Descendants(pid());
                 return std::any_of(started.begin(), started.end(), [&](const auto& process) {
-                    return Lower(process.szExeFile) == program;
+                    return e2e::Lower(process.szExeFile) == program;
                 });
             },
-            kProgramStartMs);
-        EndProcesses(started);
+            e2e::kProgramStartMs);
+        e2e::EndProcesses(started);
         EXPECT_TRUE(found) << Utf8(description) << " started no " << Utf8(program);
         ExpectOnlyTheBar(description);
     }
@@ -274,7 +172,7 @@ protected:
         e2e::PressButton(box->window, L"OK");
         EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box->window); }));
         ExpectOnlyTheBar(description);
-        EXPECT_EQ(Descendants(pid()).size(), 0u) << Utf8(description);
+        EXPECT_EQ(e2e::Descendants(pid()).size(), 0u) << Utf8(description);
     }
 
     // The prefix may or may not hold the accessory; either way the click
@@ -292,10 +190,10 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Explorer", L"explorer.exe"));
         ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Control Panel", L"control.exe"));
 
-        const std::wstring wordPad = WindowsDirectory().substr(0, 3) +
+        const std::wstring wordPad = e2e::WindowsDirectory().substr(0, 3) +
                                      L"progra~1\\access~1\\WORDPAD.EXE";
         ASSERT_NO_FATAL_FAILURE(
-            ExpectStartsOrNotFound(L"WordPad", L"wordpad.exe", wordPad, Exists(wordPad)));
+            ExpectStartsOrNotFound(L"WordPad", L"wordpad.exe", wordPad, e2e::FileExists(wordPad)));
         wchar_t found[MAX_PATH];
         const bool dialer = SearchPathW(nullptr, L"DIALER.EXE", nullptr, MAX_PATH, found, nullptr);
         ASSERT_NO_FATAL_FAILURE(
@@ -304,21 +202,17 @@ protected:
 
     // command_standin.exe as "command.com" in the Windows directory.
     void ClickDosPrompt() {
-        const std::wstring command = WindowsDirectory() + L"\\command.com";
-        const std::wstring standIn = e2e::ProgramDirectory() + L"\\command_standin.exe";
-        // One left behind by an interrupted run may be replaced; anything
-        // else of that name is not ours to touch.
-        ASSERT_TRUE(!Exists(command) || Contents(command) == Contents(standIn))
-            << "a command.com of another kind is in the way";
-        ASSERT_TRUE(CopyFileW(standIn.c_str(), command.c_str(), FALSE));
+        e2e::CommandStandIn command(commandLog_.path);
+        ASSERT_TRUE(command.free()) << "a command.com of another kind is in the way";
+        ASSERT_TRUE(command.placed());
         ClickControl(L"DOS Prompt");
-        e2e::WaitUntil([&] { return ReadLines(commandLog_.path).size() >= 2; }, kProgramStartMs);
-        EndProcesses(Descendants(pid()));
-        DeleteFileW(command.c_str());
+        e2e::WaitUntil([&] { return e2e::ReadLines(commandLog_.path).size() >= 2; },
+                       e2e::kProgramStartMs);
+        e2e::EndProcesses(e2e::Descendants(pid()));
         // The accessories started before have made the Windows directory's
         // drive current, so the prompt opens there, maximised.
-        EXPECT_EQ(ReadLines(commandLog_.path),
-                  (Lines{"directory=" + Utf8(WindowsDirectory()), "show=3"}));
+        EXPECT_EQ(e2e::ReadLines(commandLog_.path),
+                  (Lines{"directory=" + Utf8(e2e::WindowsDirectory()), "show=3"}));
         ExpectOnlyTheBar(L"DOS Prompt");
     }
 
@@ -340,9 +234,9 @@ protected:
 
     void WalkRunDialogAndBrowser() {
         ASSERT_NO_FATAL_FAILURE(ClickControl(L"Run and File Load Functions"));
-        const HWND run = e2e::WaitForWindow(kRunTitle, pid());
+        const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid());
         ASSERT_NE(run, nullptr) << "the Run icon opened no Run Program dialog";
-        const HWND line = ChildOfClass(run, L"Edit");
+        const HWND line = e2e::ChildOfClass(run, L"Edit");
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(e2e::Text(line), L"");
         e2e::Click(line);
@@ -352,24 +246,24 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ExpectFileTypeHelp(run, L"  "));
 
         e2e::Click(e2e::ChildByText(run, L"&Browse"));
-        const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
+        const HWND browser = e2e::WaitForWindow(e2e::kBrowserTitle, pid());
         ASSERT_NE(browser, nullptr) << "Browse opened no browser";
         EXPECT_FALSE(IsWindowEnabled(run)) << "the Run dialog takes input under the browser";
         const HWND patterns = e2e::ChildByText(browser, L"*.exe;*.com;*.bat");
         EXPECT_NE(patterns, nullptr) << "the pattern box does not show the programs";
         ASSERT_NO_FATAL_FAILURE(ExpectFileTypeHelp(browser, L" "));
         e2e::Click(e2e::ChildByText(browser, L"&Cancel "));
-        ASSERT_TRUE(e2e::WaitForWindowGone(kBrowserTitle, pid()));
+        ASSERT_TRUE(e2e::WaitForWindowGone(e2e::kBrowserTitle, pid()));
 
         EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(run) != FALSE; }));
         EXPECT_EQ(e2e::Text(line), L"notepad.exe") << "the browser changed the command line";
         e2e::BringToFront(run);
         e2e::Click(e2e::ChildByText(run, L"&Cancel "));
-        ASSERT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
+        ASSERT_TRUE(e2e::WaitForWindowGone(e2e::kRunTitle, pid()));
         // A later hover answered shows the Cancel has been dealt with.
         e2e::Hover(Control(L"NotePad"));
         EXPECT_TRUE(TitleBecomes(L"NotePad"));
-        EXPECT_EQ(Descendants(pid()).size(), 0u) << "Cancel started the typed line";
+        EXPECT_EQ(e2e::Descendants(pid()).size(), 0u) << "Cancel started the typed line";
         ExpectOnlyTheBar(L"Run and File Load Functions");
     }
 
@@ -377,7 +271,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ClickControl(L"Tavolin Help"));
         const HWND help = e2e::WaitForWindow(L"Help", pid());
         ASSERT_NE(help, nullptr) << "the help icon opened no Help window";
-        const HWND list = ChildOfClass(help, L"ListBox");
+        const HWND list = e2e::ChildOfClass(help, L"ListBox");
         ASSERT_NE(list, nullptr);
         const Texts lines = e2e::ListEntries(list);
         ASSERT_EQ(lines.size(), 43u);

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
 using Entries = std::vector<std::wstring>;
 
-constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
-constexpr int kProgramStartMs = 15000;
+using e2e::kBrowserTitle;
+using e2e::kProgramStartMs;
 
 // In the browser's order: sorted without regard to case, by code unit.
 const Entries kUnicodeNames{
@@ -24,10 +25,6 @@ const Entries kUnicodeNames{
     L"Привет мир.txt",
     L"你好世界.txt",
 };
-
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // T:\tavolin-unicode-<pid>\Мои файлы and more\ with the files above and
 // plain.txt; removed with all it holds.
@@ -41,92 +38,26 @@ public:
         for (const std::wstring& name : kUnicodeNames) ok_ = ok_ && Write(Path(name));
         ok_ = ok_ && Write(Path(L"plain.txt"));
     }
-    ~UnicodeTree() {
-        for (const std::wstring& name : kUnicodeNames) DeleteFileW(Path(name).c_str());
-        DeleteFileW(Path(L"plain.txt").c_str());
-        RemoveDirectoryW(directory_.c_str());
-        RemoveDirectoryW(top_.c_str());
-    }
+    ~UnicodeTree() { e2e::RemoveTree(top_); }
 
     bool ok() const { return ok_; }
     const std::wstring& directory() const { return directory_; }
     std::wstring Path(const std::wstring& name) const { return directory_ + L"\\" + name; }
 
 private:
-    static bool Write(const std::wstring& path) {
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        DWORD written = 0;
-        WriteFile(file, "Tavolin\r\n", 9, &written, nullptr);
-        CloseHandle(file);
-        return written == 9;
-    }
+    static bool Write(const std::wstring& path) { return e2e::WriteAll(path, "Tavolin\r\n"); }
 
     std::wstring top_, directory_;
     bool ok_ = false;
 };
 
 // The children of one class, top to bottom.
-std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
-    std::vector<HWND> found;
-    for (HWND child : e2e::Children(parent))
-        if (_wcsicmp(e2e::ClassName(child).c_str(), className) == 0) found.push_back(child);
+std::vector<HWND> ChildrenTopDown(HWND parent, const wchar_t* className) {
+    std::vector<HWND> found = e2e::ChildrenOfClass(parent, className);
     std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
         return e2e::WindowRectOnScreen(a).top < e2e::WindowRectOnScreen(b).top;
     });
     return found;
-}
-
-int EntryIndex(HWND list, const std::wstring& entry) {
-    const Entries entries = e2e::ListEntries(list);
-    const auto found = std::find(entries.begin(), entries.end(), entry);
-    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
-}
-
-// Clicks (once or twice) on the entry, scrolled into view first.
-void ClickEntry(HWND list, const std::wstring& entry, int clicks) {
-    const int index = EntryIndex(list, entry);
-    ASSERT_GE(index, 0) << "no entry " << testing::PrintToString(entry);
-    SendMessageW(list, LB_SETTOPINDEX, index, 0);
-    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    const RECT client = e2e::ClientRectOnScreen(list);
-    const int y = client.top + height * (index - top) + height / 2;
-    for (int i = 0; i < clicks; ++i) e2e::ClickAt(client.left + 12, y);
-}
-
-// Opens the drop-down and closes it again with two clicks, then picks the
-// next entry with the arrow key, as a user may.
-void ChooseNextEntry(HWND combo) {
-    auto dropped = [&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; };
-    e2e::Click(combo);
-    e2e::WaitUntil(dropped);
-    e2e::Click(combo);
-    e2e::WaitUntil([&] { return !dropped(); });
-    e2e::PressKey(VK_DOWN);
-}
-
-// Waits for a Notepad window whose title holds the text, then ends its
-// process by PID.
-bool EndNotepadWhenItAppears(const std::wstring& titlePart) {
-    HWND window = nullptr;
-    const bool appeared = e2e::WaitUntil(
-        [&] {
-            for (HWND candidate : e2e::TopLevelWindows())
-                if (e2e::ClassName(candidate) == L"Notepad" &&
-                    e2e::Text(candidate).find(titlePart) != std::wstring::npos)
-                    window = candidate;
-            return window != nullptr;
-        },
-        kProgramStartMs);
-    if (!appeared) return false;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    e2e::Process notepad(PROCESS_INFORMATION{
-        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid), nullptr, pid, 0});
-    notepad.Terminate();
-    return notepad.WaitForExit();
 }
 
 TEST(UnicodeE2e, NamesBeyondAsciiAreListedOpenedAndDeletedExactly) {
@@ -135,28 +66,20 @@ TEST(UnicodeE2e, NamesBeyondAsciiAreListedOpenedAndDeletedExactly) {
 
     // Started in the test's directory: drive T: is current there, and the
     // browser opens on it.
-    e2e::ParkMouse();
-    const std::wstring programs = e2e::ProgramDirectory();
-    e2e::Process tavolin = e2e::Start(L"\"" + programs + L"\\Tavolin.exe\"", tree.directory());
-    ASSERT_NE(tavolin.pid(), 0u);
-    HWND bar = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil(
-        [&] {
-            for (HWND window : e2e::TopLevelWindows(tavolin.pid()))
-                if (e2e::ClassName(window) == L"TavolinForm") bar = window;
-            return bar != nullptr;
-        },
-        15000))
-        << "the bar did not come up";
+    const e2e::Tavolin tavolin = e2e::StartTavolin(tree.directory(), kProgramStartMs);
+    ASSERT_NE(tavolin.process.pid(), 0u);
+    ASSERT_NE(tavolin.bar, nullptr) << "the bar did not come up";
+    const DWORD pid = tavolin.process.pid();
+    const HWND bar = tavolin.bar;
 
     e2e::Click(e2e::ChildByText(bar, L"Run and File Load Functions"));
-    const HWND run = e2e::WaitForWindow(L"Run Program", tavolin.pid());
+    const HWND run = e2e::WaitForWindow(L"Run Program", pid);
     ASSERT_NE(run, nullptr);
     e2e::Click(e2e::ChildByText(run, L"&Browse"));
-    const HWND browser = e2e::WaitForWindow(kBrowserTitle, tavolin.pid());
+    const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid);
     ASSERT_NE(browser, nullptr);
-    const std::vector<HWND> combos = ChildrenOfClass(browser, L"ComboBox");
-    const std::vector<HWND> lists = ChildrenOfClass(browser, L"ListBox");
+    const std::vector<HWND> combos = ChildrenTopDown(browser, L"ComboBox");
+    const std::vector<HWND> lists = ChildrenTopDown(browser, L"ListBox");
     ASSERT_EQ(combos.size(), 2u);
     ASSERT_EQ(lists.size(), 2u);
     const HWND patterns = combos[1];
@@ -171,7 +94,7 @@ TEST(UnicodeE2e, NamesBeyondAsciiAreListedOpenedAndDeletedExactly) {
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.at(e2e::ListSelection(directories)), L"    Мои файлы and more");
 
-    ChooseNextEntry(patterns);
+    e2e::ChooseFromDropDown(patterns, L"", VK_DOWN);
     Entries expected{L"plain.txt"};
     expected.insert(expected.begin() + 1, kUnicodeNames.begin(), kUnicodeNames.end());
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListEntries(files) == expected; }))
@@ -179,8 +102,8 @@ TEST(UnicodeE2e, NamesBeyondAsciiAreListedOpenedAndDeletedExactly) {
 
     // Each opens in Notepad, whose title names the file.
     for (const std::wstring& name : kUnicodeNames) {
-        ClickEntry(files, name, 2);
-        EXPECT_TRUE(EndNotepadWhenItAppears(name))
+        ASSERT_TRUE(e2e::ClickEntry(files, name, 2));
+        EXPECT_TRUE(e2e::EndNotepadWhenItAppears(name))
             << "no Notepad for " << testing::PrintToString(name);
         e2e::BringToFront(browser);
     }
@@ -189,18 +112,19 @@ TEST(UnicodeE2e, NamesBeyondAsciiAreListedOpenedAndDeletedExactly) {
     const HWND deleteButton = e2e::ChildByText(browser, L"&Delete File");
     ASSERT_NE(deleteButton, nullptr);
     for (const std::wstring& name : kUnicodeNames) {
-        ClickEntry(files, name, 1);
+        ASSERT_TRUE(e2e::ClickEntry(files, name, 1));
         e2e::Click(deleteButton);
-        const auto box = e2e::WaitForMessageBox(L"Warning!", tavolin.pid());
+        const auto box = e2e::WaitForMessageBox(L"Warning!", pid);
         ASSERT_TRUE(box.has_value()) << "no question for " << testing::PrintToString(name);
         EXPECT_EQ(box->prompt, L"Delete: " + tree.Path(name) + L"   Are you Sure ?");
         e2e::PressButton(box->window, L"&Yes");
-        EXPECT_TRUE(e2e::WaitUntil([&] { return EntryIndex(files, name) < 0; }))
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::EntryIndex(files, name) < 0; }))
             << testing::PrintToString(name) << " is still listed";
-        EXPECT_FALSE(Exists(tree.Path(name))) << testing::PrintToString(name) << " is still there";
+        EXPECT_FALSE(e2e::FileExists(tree.Path(name)))
+            << testing::PrintToString(name) << " is still there";
     }
     EXPECT_EQ(e2e::ListEntries(files), Entries{L"plain.txt"});
-    EXPECT_TRUE(Exists(tree.Path(L"plain.txt")));
+    EXPECT_TRUE(e2e::FileExists(tree.Path(L"plain.txt")));
     EXPECT_TRUE(IsWindow(browser));
 }
 

@@ -2,7 +2,8 @@
 # through the driver library.
 set(TAVOLIN_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-add_library(tavolin_e2e_driver STATIC ${TAVOLIN_E2E_DIR}/driver/driver.cpp)
+add_library(tavolin_e2e_driver STATIC ${TAVOLIN_E2E_DIR}/driver/driver.cpp
+    ${TAVOLIN_E2E_DIR}/driver/steps.cpp)
 target_include_directories(tavolin_e2e_driver PUBLIC ${TAVOLIN_E2E_DIR}/driver)
 target_compile_definitions(tavolin_e2e_driver PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_compile_options(tavolin_e2e_driver PUBLIC -Wall -Wextra)

@@ -31,19 +31,11 @@ short_setup="<</PageSize[612 396]/ImagingBBox null>>setpagedevice"
 
 export CUPS_SERVER=$socket
 
+# shellcheck source=SCRIPTDIR/../wine/lib.sh
+source "$(dirname "$(realpath "$0")")/../wine/lib.sh"
+
 log() { echo "cups: $*" >&2; }
 die() { log "$*"; exit 1; }
-
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [[ $tries -gt 0 ]] || return 1
-        sleep 0.1
-    done
-}
 
 # The pid of our cupsd while it runs; a recycled pid is never taken for it.
 server_pid() {
@@ -52,11 +44,6 @@ server_pid() {
     pid=$(cat "$pid_file")
     [[ $(cat "/proc/$pid/comm" 2>/dev/null) == cupsd ]] || return 1
     echo "$pid"
-}
-
-# Ended, or ended and waiting to be reaped by whoever inherited it.
-gone() {
-    [[ ! -e /proc/$1 ]] || [[ $(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) == Z ]]
 }
 
 answers() { lpstat -r | grep -q 'is running'; }
@@ -144,11 +131,7 @@ stop_server() {
     remove_printer
     local pid
     if pid=$(server_pid); then
-        kill -TERM "$pid"
-        if ! wait_for 10 gone "$pid"; then
-            kill -KILL "$pid" 2>/dev/null || true
-            wait_for 10 gone "$pid" || die "cupsd $pid does not end"
-        fi
+        end_pids pid_running "$pid" || die "cupsd $pid does not end"
     fi
     rm -f "$pid_file" "$socket"
 }

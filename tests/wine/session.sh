@@ -17,28 +17,18 @@ state=$(realpath -m "$2")
 pids_file=$state/pids
 env_file=$state/env
 
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$(dirname "$(realpath "$0")")/lib.sh"
+
 log() { echo "session: $*" >&2; }
 die() { log "$*"; exit 1; }
-
-# Polls a command every 0.1 s until it succeeds; fails after the given seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [[ $tries -gt 0 ]] || return 1
-        sleep 0.1
-    done
-}
 
 # Only our own kinds of process, so a recycled pid is never signalled; one
 # that has ended but was not reaped yet counts as gone.
 ours() {
-    local comm stat
+    local comm
+    pid_running "$1" || return 1
     comm=$(cat "/proc/$1/comm" 2>/dev/null) || return 1
-    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-    [[ ${stat##*) } != Z* ]] || return 1
     [[ $comm == Xvfb || $comm == openbox || $comm == wineserver* ]]
 }
 
@@ -51,14 +41,6 @@ alive_pids() {
     return 0
 }
 
-gone() {
-    local pid
-    for pid in "$@"; do
-        ours "$pid" && return 1
-    done
-    return 0
-}
-
 # Ends the wine processes of the prefix, then every process in pids.
 stop_session() {
     if [[ -d $state/prefix ]]; then
@@ -67,11 +49,7 @@ stop_session() {
     local pids
     mapfile -t pids < <(alive_pids)
     if [[ ${#pids[@]} -gt 0 ]]; then
-        kill -TERM "${pids[@]}" 2>/dev/null || true
-        if ! wait_for 10 gone "${pids[@]}"; then
-            kill -KILL "${pids[@]}" 2>/dev/null || true
-            wait_for 10 gone "${pids[@]}" || die "processes ${pids[*]} do not end"
-        fi
+        end_pids ours "${pids[@]}" || die "processes ${pids[*]} do not end"
     fi
     rm -f "$pids_file" "$env_file"
 }

@@ -144,6 +144,13 @@ LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         case WM_CHAR:
             if (auto* box = dynamic_cast<TextBox*>(control)) box->KeyPress(static_cast<wchar_t>(wParam));
             break;
+        case WM_GETOBJECT:
+            if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) &&
+                !control->accessibleName.empty()) {
+                const std::wstring& name = control->accessibleName;
+                if (const LRESULT named = win32::NamedClientObject(hwnd, wParam, name)) return named;
+            }
+            break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             RemovePropW(hwnd, kControl);

@@ -75,6 +75,9 @@ void FitCaption(HWND label);
 // Routes mouse moves (and the busy pointer) of a standard control through
 // the toolkit.
 void WatchMouse(Control& control);
+// The client object of a standard control named by its accessibleName,
+// as WM_GETOBJECT returns it; 0 where the system cannot make one.
+LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name);
 // Paints a picture from its form's strip, drawing the strip on first use.
 void PaintPicture(Picture& picture, HDC dc, const RECT& client);
 HINSTANCE Instance();

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwctype>
+#include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <utility>
 
 namespace e2e {
@@ -14,7 +17,6 @@ namespace {
 constexpr UINT kMessageTimeoutMs = 2000;
 // Leaves the target time to handle each input as its own event.
 constexpr DWORD kInputPauseMs = 20;
-constexpr int kStartTimeoutMs = 20000;
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -154,11 +156,12 @@ Process Start(const std::wstring& commandLine, const std::wstring& currentDirect
     return Process(info);
 }
 
-Tavolin StartTavolin() {
+Tavolin StartTavolin(const std::wstring& currentDirectory, int timeoutMs) {
     ParkMouse();
     Tavolin tavolin;
     std::wstring directory = ProgramDirectory();
-    tavolin.process = Start(L"\"" + directory + L"\\Tavolin.exe\"", directory);
+    tavolin.process = Start(L"\"" + directory + L"\\Tavolin.exe\"",
+                            currentDirectory.empty() ? directory : currentDirectory);
     if (!tavolin.process.pid()) return tavolin;
     DWORD pid = tavolin.process.pid();
     WaitUntil(
@@ -171,8 +174,47 @@ Tavolin StartTavolin() {
             }
             return false;
         },
-        kStartTimeoutMs);
+        timeoutMs);
     return tavolin;
+}
+
+std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
+    std::vector<PROCESSENTRY32W> all;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return all;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+        all.push_back(entry);
+    CloseHandle(snapshot);
+    std::set<DWORD> family{ancestor};
+    std::vector<PROCESSENTRY32W> found;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const PROCESSENTRY32W& process : all) {
+            if (family.count(process.th32ProcessID) || !family.count(process.th32ParentProcessID))
+                continue;
+            family.insert(process.th32ProcessID);
+            found.push_back(process);
+            grew = true;
+        }
+    }
+    return found;
+}
+
+bool EndProcess(DWORD pid) {
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return false;
+    TerminateProcess(process, 1);
+    const bool ended = WaitForSingleObject(process, kDefaultTimeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+void EndProcesses(const std::vector<PROCESSENTRY32W>& processes) {
+    for (auto process = processes.rbegin(); process != processes.rend(); ++process)
+        EndProcess(process->th32ProcessID);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
@@ -259,6 +301,30 @@ HWND ChildByText(HWND parent, const std::wstring& text) {
     for (HWND child : Children(parent))
         if (Text(child) == text) return child;
     return nullptr;
+}
+
+bool IsClass(HWND window, const wchar_t* className) {
+    return _wcsicmp(ClassName(window).c_str(), className) == 0;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
+    std::vector<HWND> found;
+    for (HWND child : Children(parent))
+        if (IsClass(child, className)) found.push_back(child);
+    return found;
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
+    for (HWND child : Children(parent))
+        if (IsClass(child, className)) return child;
+    return nullptr;
+}
+
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 RECT ClientRectOnScreen(HWND window) {
@@ -364,6 +430,46 @@ int ListSelection(HWND list) {
     return static_cast<int>(Send(list, IsComboBox(list) ? CB_GETCURSEL : LB_GETCURSEL));
 }
 
+int EntryIndex(HWND list, const std::wstring& name) {
+    const std::vector<std::wstring> entries = ListEntries(list);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::wstring& entry = entries[i];
+        if (entry.substr(std::min(entry.find_first_not_of(L' '), entry.size())) == name)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void ClickEntryAt(HWND list, int index, int clicks) {
+    const int height = std::max(1, static_cast<int>(Send(list, LB_GETITEMHEIGHT)));
+    const RECT client = ClientRectOnScreen(list);
+    const int rows = std::max(1, static_cast<int>(client.bottom - client.top) / height);
+    int top = static_cast<int>(Send(list, LB_GETTOPINDEX));
+    if (index < top || index >= top + rows) {
+        Send(list, LB_SETTOPINDEX, index);
+        top = static_cast<int>(Send(list, LB_GETTOPINDEX));
+    }
+    const int y = client.top + height * (index - top) + height / 2;
+    for (int i = 0; i < clicks; ++i) ClickAt(client.left + 12, y);
+}
+
+bool ClickEntry(HWND list, const std::wstring& name, int clicks) {
+    const int index = EntryIndex(list, name);
+    if (index < 0) return false;
+    ClickEntryAt(list, index, clicks);
+    return true;
+}
+
+void ChooseFromDropDown(HWND combo, const std::wstring& typed, WORD arrow) {
+    auto dropped = [&] { return Send(combo, CB_GETDROPPEDSTATE) > 0; };
+    Click(combo);
+    WaitUntil(dropped);
+    Click(combo);
+    WaitUntil([&] { return !dropped(); });
+    if (arrow) PressKey(arrow);
+    TypeText(typed);
+}
+
 std::optional<MessageBoxInfo> WaitForMessageBox(const std::wstring& title, DWORD pid,
                                                 int timeoutMs) {
     HWND box = nullptr;
@@ -381,11 +487,10 @@ std::optional<MessageBoxInfo> WaitForMessageBox(const std::wstring& title, DWORD
     if (!box) return std::nullopt;
     MessageBoxInfo info{box, title, {}, {}};
     for (HWND child : Children(box)) {
-        std::wstring name = ClassName(child);
-        if (_wcsicmp(name.c_str(), L"Static") == 0 && info.prompt.empty() &&
+        if (IsClass(child, L"Static") && info.prompt.empty() &&
             (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
             info.prompt = Text(child);
-        else if (_wcsicmp(name.c_str(), L"Button") == 0 && IsWindowVisible(child))
+        else if (IsClass(child, L"Button") && IsWindowVisible(child))
             info.buttons.push_back(Text(child));
     }
     return info;
@@ -393,7 +498,7 @@ std::optional<MessageBoxInfo> WaitForMessageBox(const std::wstring& title, DWORD
 
 void PressButton(HWND box, const std::wstring& caption) {
     for (HWND child : Children(box)) {
-        if (_wcsicmp(ClassName(child).c_str(), L"Button") != 0) continue;
+        if (!IsClass(child, L"Button")) continue;
         std::wstring text = Text(child);
         if (text == caption || WithoutAmpersands(text) == WithoutAmpersands(caption)) {
             BringToFront(box);
@@ -449,6 +554,74 @@ std::wstring SystemText(DWORD error) {
     LocalFree(buffer);
     text.erase(text.find_last_not_of(L" \r\n") + 1);
     return text;
+}
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                        nullptr, 0, nullptr, nullptr),
+                    '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                        static_cast<int>(out.size()), nullptr, nullptr);
+    return out;
+}
+
+std::wstring Lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string FileContents(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path.c_str());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool WriteAll(const std::wstring& path, const std::string& contents) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == contents.size();
+}
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring WindowsDirectory() {
+    wchar_t directory[MAX_PATH];
+    return std::wstring(directory, GetWindowsDirectoryW(directory, MAX_PATH));
 }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <functional>
 #include <optional>
@@ -13,6 +14,7 @@
 namespace e2e {
 
 constexpr int kDefaultTimeoutMs = 5000;
+constexpr int kStartTimeoutMs = 20000;
 
 // A started program; ended by its PID when the object goes, if still running.
 class Process {
@@ -42,12 +44,21 @@ std::wstring ProgramDirectory();
 Process Start(const std::wstring& commandLine, const std::wstring& currentDirectory = L"");
 
 // Starts Tavolin.exe from beside the test program, with the pointer parked
-// away from the bar first, and waits until the bar is visible.
+// away from the bar first, and waits until the bar is visible. It runs in
+// the given directory, or else in the program directory.
 struct Tavolin {
     Process process;
     HWND bar = nullptr;
 };
-Tavolin StartTavolin();
+Tavolin StartTavolin(const std::wstring& currentDirectory = L"",
+                     int timeoutMs = kStartTimeoutMs);
+
+// Processes started by a process, directly or further down, oldest first.
+std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor);
+// Ends a process by its PID; true once it has ended.
+bool EndProcess(DWORD pid);
+// Ends them by PID, the youngest first.
+void EndProcesses(const std::vector<PROCESSENTRY32W>& processes);
 
 // Polls the condition every 10 ms until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDefaultTimeoutMs);
@@ -65,6 +76,12 @@ std::wstring ClassName(HWND window);
 std::vector<HWND> Children(HWND parent);  // all descendants, in z-order
 // The first descendant whose text is exactly this.
 HWND ChildByText(HWND parent, const std::wstring& text);
+// Window classes compare without regard to case.
+bool IsClass(HWND window, const wchar_t* className);
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className);  // in z-order
+HWND ChildOfClass(HWND parent, const wchar_t* className);  // the first, or null
+// The control with the keyboard focus in the window's thread.
+HWND FocusIn(HWND window);
 RECT ClientRectOnScreen(HWND window);
 RECT WindowRectOnScreen(HWND window);
 // Makes the window the foreground window and waits until it is.
@@ -83,6 +100,16 @@ void PressKey(WORD virtualKey, bool alt = false, bool ctrl = false, bool shift =
 // List boxes and combo boxes of another process.
 std::vector<std::wstring> ListEntries(HWND listBox);
 int ListSelection(HWND listBox);
+// Index of the entry whose text, without its indent, is the name; -1 if none.
+int EntryIndex(HWND listBox, const std::wstring& name);
+// Clicks (once or twice) on the entry at the index, scrolled into view first.
+void ClickEntryAt(HWND listBox, int index, int clicks = 1);
+// The same for the entry of this name; false, and nothing clicked, if none.
+[[nodiscard]] bool ClickEntry(HWND listBox, const std::wstring& name, int clicks = 1);
+// Chooses an entry of a drop-down with the keyboard, as a user may: two
+// clicks open and close it, leaving the focus on it, then the arrow key (if
+// any) and the typed text (say an entry's first letter) pick it.
+void ChooseFromDropDown(HWND comboBox, const std::wstring& typed, WORD arrow = 0);
 
 // A message box of the program: its title, prompt (the text of its Static
 // child) and buttons.
@@ -99,6 +126,19 @@ void PressButton(HWND box, const std::wstring& caption);
 
 // The system's own text for an error code, as the program quotes it.
 std::wstring SystemText(DWORD error);
+
+std::string Utf8(const std::wstring& text);
+std::wstring Lower(std::wstring text);
+
+// Files the tests make and read.
+bool FileExists(const std::wstring& path);
+std::string FileContents(const std::wstring& path);  // empty if unreadable
+std::vector<std::string> ReadLines(const std::wstring& path);
+// Writes a new file (or replaces one) with exactly these bytes.
+bool WriteAll(const std::wstring& path, const std::string& contents);
+// Removes a directory with everything in it, read-only files as well.
+void RemoveTree(const std::wstring& path);
+std::wstring WindowsDirectory();
 
 // Saves a screenshot of the whole screen as a BMP file.
 bool SaveScreenshot(const std::wstring& path);

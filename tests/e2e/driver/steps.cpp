@@ -1,0 +1,57 @@
+#include "steps.h"
+
+#include <cctype>
+
+namespace e2e {
+
+HWND BarControl(HWND bar, const std::wstring& text) {
+    for (HWND child : Children(bar))
+        if (Text(child) == text && IsWindowVisible(child)) return child;
+    return nullptr;
+}
+
+ProgramManagerStandIn::ProgramManagerStandIn(const std::wstring& logFile) : log(logFile) {
+    process = Start(L"\"" + ProgramDirectory() + L"\\program_manager_standin.exe\" \"" + log +
+                    L"\" 660 20 320 200");
+    window = WaitForWindow(L"Program Manager", process.pid());
+}
+
+std::vector<std::string> StandInKeys(const std::wstring& log) {
+    std::vector<std::string> keys = ReadLines(log);
+    for (std::string& key : keys)
+        if (key.size() == 7 && key.rfind("Shift+", 0) == 0 && std::isupper(key[6]))
+            key = key.substr(6);
+    return keys;
+}
+
+CommandStandIn::CommandStandIn(const std::wstring& log)
+    : path_(WindowsDirectory() + L"\\command.com") {
+    const std::wstring standIn = ProgramDirectory() + L"\\command_standin.exe";
+    free_ = !FileExists(path_) || FileContents(path_) == FileContents(standIn);
+    placed_ = free_ && CopyFileW(standIn.c_str(), path_.c_str(), FALSE);
+    SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", log.c_str());
+}
+
+CommandStandIn::~CommandStandIn() {
+    SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
+    if (placed_) DeleteFileW(path_.c_str());
+}
+
+HWND NotepadWindow(const std::wstring& titlePart) {
+    for (HWND window : TopLevelWindows())
+        if (ClassName(window) == L"Notepad" && Text(window).find(titlePart) != std::wstring::npos)
+            return window;
+    return nullptr;
+}
+
+bool EndNotepadWhenItAppears(const std::wstring& titlePart) {
+    HWND window = nullptr;
+    if (!WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; },
+                   kProgramStartMs))
+        return false;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return EndProcess(pid);
+}
+
+}  // namespace e2e
