@@ -13,15 +13,22 @@ if(MINGW)
     target_link_options(tavolin_win32 PUBLIC ${TAVOLIN_STATIC})
 endif()
 
+# A Windows program of ours with a Unicode entry point (wWinMain or wmain),
+# self-contained when built with MinGW.
+function(tavolin_windows_program target)
+    target_compile_definitions(${target} PRIVATE UNICODE _UNICODE)
+    if(MINGW)
+        target_link_options(${target} PRIVATE ${TAVOLIN_STATIC} -municode)
+    endif()
+endfunction()
+
 add_executable(Tavolin WIN32 src/main.cpp res/tavolin.rc)
 # The resource compiler does not report the files its script names.
 file(GLOB TAVOLIN_ICONS CONFIGURE_DEPENDS res/icons/*.ico)
 set_source_files_properties(res/tavolin.rc PROPERTIES
     OBJECT_DEPENDS "${TAVOLIN_ICONS};${CMAKE_SOURCE_DIR}/res/tavolin.manifest")
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
-if(MINGW)
-    target_link_options(Tavolin PRIVATE -municode)  # wWinMain
-endif()
+tavolin_windows_program(Tavolin)
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 

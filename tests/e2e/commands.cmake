@@ -3,8 +3,7 @@
 # in as "command.com" that logs how it was started.
 foreach(helper program_manager_standin command_standin)
     add_executable(${helper} WIN32 ${TAVOLIN_E2E_DIR}/helpers/${helper}.cpp)
-    target_compile_definitions(${helper} PRIVATE UNICODE _UNICODE)
-    target_link_options(${helper} PRIVATE ${TAVOLIN_STATIC} -municode)
+    tavolin_windows_program(${helper})
 endforeach()
 target_link_libraries(program_manager_standin PRIVATE shell32)
 

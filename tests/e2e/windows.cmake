@@ -6,7 +6,7 @@ add_library(tavolin_e2e_driver STATIC ${TAVOLIN_E2E_DIR}/driver/driver.cpp
     ${TAVOLIN_E2E_DIR}/driver/steps.cpp)
 target_include_directories(tavolin_e2e_driver PUBLIC ${TAVOLIN_E2E_DIR}/driver)
 target_compile_definitions(tavolin_e2e_driver PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
-target_compile_options(tavolin_e2e_driver PUBLIC -Wall -Wextra)
+target_compile_options(tavolin_e2e_driver PUBLIC ${TAVOLIN_WARNINGS})
 target_link_libraries(tavolin_e2e_driver PUBLIC user32 gdi32)
 
 # tavolin_e2e_program(NAME SOURCE...): a GoogleTest program NAME.exe built from
@@ -35,7 +35,7 @@ add_dependencies(e2e_dpi caption_probe)
 # Not a test: opens each window for scripts/screenshots.
 add_executable(e2e_screenshots ${TAVOLIN_E2E_DIR}/screenshots.cpp)
 target_link_libraries(e2e_screenshots PRIVATE tavolin_e2e_driver)
-target_link_options(e2e_screenshots PRIVATE ${TAVOLIN_STATIC} -municode)
+tavolin_windows_program(e2e_screenshots)
 tavolin_e2e_program(e2e_version version_test.cpp)
 target_link_libraries(e2e_version PRIVATE version)
 tavolin_e2e_program(e2e_accessibility accessibility_test.cpp)

@@ -1,10 +1,7 @@
 # Win32Desktop against the real system, run under Wine: the test program and
 # the helper program it starts.
 add_executable(echo_args tests/win32/echo_args.cpp)
-target_compile_definitions(echo_args PRIVATE UNICODE _UNICODE)
-if(MINGW)
-    target_link_options(echo_args PRIVATE ${TAVOLIN_STATIC} -municode)
-endif()
+tavolin_windows_program(echo_args)
 
 file(GLOB TAVOLIN_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
 add_executable(tavolin_win32_tests tests/win32/main.cpp tests/win32/fixture.cpp
@@ -13,7 +10,5 @@ add_executable(tavolin_win32_tests tests/win32/main.cpp tests/win32/fixture.cpp
 # its main.
 target_link_libraries(tavolin_win32_tests PRIVATE tavolin_win32
     $<IF:$<TARGET_EXISTS:GTest::gtest>,GTest::gtest,gtest>)
-if(MINGW)
-    target_link_options(tavolin_win32_tests PRIVATE -municode)
-endif()
+tavolin_windows_program(tavolin_win32_tests)
 add_dependencies(tavolin_win32_tests echo_args)
