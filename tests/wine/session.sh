@@ -63,6 +63,29 @@ running() {
     (source "$env_file" && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id')
 }
 
+# Xvfb on a free display, answering; the next free number is tried when one
+# does not come up (seen now and then on a busy machine).
+start_xvfb() {
+    local number xvfb_pid
+    for number in $(seq 20 40); do
+        [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -dpi 96 -nolisten tcp \
+            </dev/null >"$state/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        echo "$xvfb_pid" >>"$pids_file"
+        export DISPLAY=:$number
+        # Ours only if it holds the display's lock: another server may have
+        # taken the number in the meantime.
+        ours_answers() {
+            [[ $(tr -d ' ' <"/tmp/.X$number-lock") == "$xvfb_pid" ]] && xprop -root
+        }
+        wait_for 20 ours_answers && return 0
+        log "display $DISPLAY did not answer (see $state/xvfb.log)"
+        end_pids ours "$xvfb_pid" || return 1
+    done
+    return 1
+}
+
 start_session() {
     if running; then
         log "already running on $(grep DISPLAY "$env_file")"
@@ -74,18 +97,7 @@ start_session() {
     mkdir -p "$state"
     : >"$pids_file"
 
-    # Xvfb picks a free display itself and writes its number once it accepts
-    # connections.
-    local display_file=$state/display
-    rm -f "$display_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp \
-        3>"$display_file" </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >>"$pids_file"
-    local xvfb_pid=$!
-    has_display() { grep -q '^[0-9]\+$' "$display_file" && ours "$xvfb_pid"; }
-    wait_for 20 has_display || die "Xvfb did not come up (see $state/xvfb.log)"
-    DISPLAY=:$(head -n 1 "$display_file")
-    export DISPLAY
+    start_xvfb || die "no display came up"
 
     # Without a window manager Wine closes top-level windows after a click and
     # focus given from outside does not hold.
