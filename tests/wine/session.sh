@@ -64,12 +64,14 @@ running() {
 }
 
 # Xvfb on a free display, answering; the next free number is tried when one
-# does not come up (seen now and then on a busy machine).
+# does not come up (seen now and then on a busy machine). Without -noreset the
+# server resets when its last client (the probe below) leaves, and refuses the
+# next one (openbox) for that moment.
 start_xvfb() {
     local number xvfb_pid
     for number in $(seq 20 40); do
         [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
-        Xvfb ":$number" -screen 0 1024x768x24 -dpi 96 -nolisten tcp \
+        Xvfb ":$number" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset \
             </dev/null >"$state/xvfb.log" 2>&1 &
         xvfb_pid=$!
         echo "$xvfb_pid" >>"$pids_file"
@@ -140,8 +142,14 @@ start_session() {
     # The desktop process starts with the first program that asks for the
     # desktop window and keeps that program's output open: let it be ours,
     # not a test's, whose output CTest reads to the end.
-    timeout 60 wine rundll32.exe user32.dll,GetDesktopWindow </dev/null \
-        >>"$state/services.log" 2>&1 || die "the desktop did not start (see $state/services.log)"
+    # On a prefix just made, the first try now and then finds the prefix
+    # still being brought up to date and fails; the next one works.
+    start_desktop() {
+        timeout 60 wine rundll32.exe user32.dll,GetDesktopWindow </dev/null \
+            >>"$state/services.log" 2>&1
+    }
+    start_desktop || start_desktop || start_desktop ||
+        die "the desktop did not start (see $state/services.log)"
 
     local name
     for name in DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES; do
