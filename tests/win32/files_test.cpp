@@ -61,6 +61,34 @@ TEST(Files, DeletingAReadOnlyFileFailsAndKeepsIt) {
     EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
 }
 
+TEST(Files, NamesEndingInADotOrBlankAreListedAndDeletedThemselvesNotTheirNeighbours) {
+    Win32Desktop desktop;
+    ScratchDirectory scratch(DriveTBase());
+    // Neighbours that the plain form of each path would reach instead.
+    for (const wchar_t* directory : {L"sub.", L"sub", L"two ", L"two"}) MakeDirectory(scratch / directory);
+    MakeFile(scratch / L"sub.\\victim.txt", "dot");
+    MakeFile(scratch / L"sub\\victim.txt", "plain");
+    MakeFile(scratch / L"sub\\other.txt");
+    MakeFile(scratch / L"two \\blank.txt");
+    MakeFile(scratch / L"two\\victim.txt.");
+    MakeFile(scratch / L"two\\victim.txt");
+
+    EXPECT_EQ(Listed(desktop.Subdirectories(scratch.path())), "sub\nsub.\ntwo\ntwo \n");
+    EXPECT_EQ(Listed(desktop.MatchingFiles(scratch / L"sub.", L"*.*")), "victim.txt\n");
+    EXPECT_EQ(Listed(desktop.MatchingFiles(scratch / L"two ", L"*.*")), "blank.txt\n");
+    EXPECT_EQ(Listed(desktop.Subdirectories(scratch / L"sub.")), "");
+
+    EXPECT_FALSE(desktop.DeleteFile(scratch / L"sub.\\victim.txt"));
+    EXPECT_FALSE(Exists(scratch / L"sub.\\victim.txt"));
+    EXPECT_TRUE(Exists(scratch / L"sub\\victim.txt"));
+    EXPECT_FALSE(desktop.DeleteFile(scratch / L"two\\victim.txt."));
+    EXPECT_FALSE(Exists(scratch / L"two\\victim.txt."));
+    EXPECT_TRUE(Exists(scratch / L"two\\victim.txt"));
+    // Gone already: a second delete fails and its neighbour stays.
+    EXPECT_TRUE(desktop.DeleteFile(scratch / L"sub.\\victim.txt"));
+    EXPECT_TRUE(Exists(scratch / L"sub\\victim.txt"));
+}
+
 TEST(Files, LongPathsAreListedAndDeleted) {
     Win32Desktop desktop;
     ScratchDirectory scratch(DriveTBase());

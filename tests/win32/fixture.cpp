@@ -6,8 +6,11 @@ namespace tavolin::win32test {
 
 namespace {
 
+// The \\?\ form of an absolute path: names are taken as written (a trailing
+// dot or blank kept) and there is no MAX_PATH limit.
 std::wstring Extended(const std::wstring& path) {
-    return path.size() < MAX_PATH ? path : L"\\\\?\\" + path;
+    const bool absolute = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+    return absolute ? L"\\\\?\\" + path : path;
 }
 
 void RemoveTree(const std::wstring& path) {

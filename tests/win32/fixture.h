@@ -37,7 +37,7 @@ private:
 std::wstring DriveTBase();
 std::wstring DriveCBase();
 
-// Paths of any length (the \\?\ prefix is added for long ones).
+// Absolute paths of any length, taken exactly as written.
 void MakeDirectory(const std::wstring& path);
 void MakeFile(const std::wstring& path, const std::string& content = "x");
 bool Exists(const std::wstring& path);

@@ -73,14 +73,33 @@ Result<std::wstring> FullPath(const std::wstring& path) {
     return full;
 }
 
-// Paths of MAX_PATH characters and more reach the file system only with the
-// \\?\ prefix, which in turn needs an absolute path.
-std::wstring LongPath(const std::wstring& path) {
-    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
-    const Result<std::wstring> full = FullPath(path);
-    if (!full.ok()) return path;
-    if (full.value().starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.value().substr(2);
-    return L"\\\\?\\" + full.value();
+// The path in its \\?\ form, which the file system takes exactly as
+// written: the plain form drops a trailing dot or blank from each name (so
+// "sub.\a.txt" would reach "sub\a.txt") and stops at MAX_PATH characters.
+// An absolute path is prefixed as it stands, since its names are what the
+// user sees; a relative one, or one with "." and ".." steps, is made full
+// first, by the system's own rules.
+std::wstring ExactPath(const std::wstring& path) {
+    const auto isDevicePath = [](const std::wstring& p) {
+        return p.starts_with(L"\\\\?\\") || p.starts_with(L"\\\\.\\");
+    };
+    if (isDevicePath(path)) return path;
+    const bool plainAbsolute = HasDriveLetter(path) && path.size() >= 3 && path[2] == L'\\' &&
+                               path.find(L'/') == std::wstring::npos &&
+                               path.find(L"\\.\\") == std::wstring::npos &&
+                               path.find(L"\\..\\") == std::wstring::npos &&
+                               !path.ends_with(L"\\.") && !path.ends_with(L"\\..");
+    std::wstring full = path;
+    if (!plainAbsolute) {
+        const Result<std::wstring> made = FullPath(path);
+        if (!made.ok()) return path;
+        full = made.value();
+        if (isDevicePath(full)) return full;
+    }
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (!HasDriveLetter(full)) return full;
+    full[0] = DriveOf(full);
+    return L"\\\\?\\" + full;
 }
 
 std::wstring Below(const std::wstring& directory, const std::wstring& name) {
@@ -92,7 +111,7 @@ Outcome ListDirectory(const std::wstring& directory,
                       const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
     WIN32_FIND_DATAW entry;
     const HANDLE find =
-        FindFirstFileExW(LongPath(Below(directory, L"*")).c_str(), FindExInfoBasic, &entry,
+        FindFirstFileExW(ExactPath(Below(directory, L"*")).c_str(), FindExInfoBasic, &entry,
                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         // An empty root has no entries at all, yet it can be read.
@@ -178,7 +197,7 @@ Result<std::vector<std::wstring>> Win32Desktop::MatchingFiles(const std::wstring
 }
 
 Outcome Win32Desktop::DeleteFile(const std::wstring& path) {
-    if (!DeleteFileW(LongPath(path).c_str())) return LastFailure();
+    if (!DeleteFileW(ExactPath(path).c_str())) return LastFailure();
     return std::nullopt;
 }
 
@@ -209,7 +228,7 @@ Outcome Win32Desktop::ChangeDirectory(const std::wstring& path) {
         if (!SetCurrentDirectoryW(directory.c_str())) return LastFailure();
         return std::nullopt;
     }
-    const DWORD attributes = GetFileAttributesW(LongPath(directory).c_str());
+    const DWORD attributes = GetFileAttributesW(ExactPath(directory).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return LastFailure();
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure{SystemText(ERROR_DIRECTORY)};
     SetEnvironmentVariableW(DriveKey(drive).c_str(), directory.c_str());
