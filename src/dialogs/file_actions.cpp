@@ -1,5 +1,7 @@
 #include "dialogs/file_actions.h"
 
+#include "desktop/paths.h"
+
 namespace tavolin {
 
 namespace {
@@ -8,6 +10,21 @@ constexpr wchar_t kError[] = L"Error";
 // A pattern no file is expected to match: setting it and then the user's
 // pattern again makes the list read its directory afresh.
 constexpr wchar_t kNoFilesPattern[] = L"*.XXX";
+
+// A lone carriage return breaks a line of a message box's prompt.
+const std::wstring kCr = L"\r";
+
+// Why a chosen file cannot be run or opened exactly as the user sees it, or
+// empty when it can.
+std::wstring WhyNotRunnable(const std::wstring& path) {
+    if (HasNameEndingInDotOrBlank(path))
+        return L"A name on its path ends in a dot or a blank, which Windows drops when it starts "
+               L"a program, so another file would be run or opened. Rename it first.";
+    if (IsBatchFile(path) && HasInterpreterVariables(path))
+        return L"The command interpreter that runs a batch file reads % and ! in its path as "
+               L"the start of a variable, so another file would be run. Rename it first.";
+    return std::wstring();
+}
 
 Outcome Refresh(FileList& files) {
     const std::wstring pattern = files.Pattern();
@@ -22,7 +39,7 @@ std::wstring SelectedFilePath(const FileList& files) {
 }
 
 std::wstring ProgramTextFor(const std::wstring& path) {
-    if (path.find(L' ') == std::wstring::npos) return path;
+    if (!NeedsQuotes(path)) return path;
     return L"\"" + path + L"\"";
 }
 
@@ -31,7 +48,12 @@ void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileL
         desktop.ShowMessage(L"Please select the program you want to run", mb::kExclamation, kError);
         return;
     }
-    LaunchProgram(desktop, context, ProgramTextFor(SelectedFilePath(files)), L"");
+    const std::wstring path = SelectedFilePath(files);
+    if (const std::wstring why = WhyNotRunnable(path); !why.empty()) {
+        desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation, kError);
+        return;
+    }
+    LaunchProgram(desktop, context, ProgramTextFor(path), L"");
 }
 
 void DeleteSelectedFile(Desktop& desktop, FileList& files) {
@@ -50,12 +72,11 @@ void DeleteSelectedFile(Desktop& desktop, FileList& files) {
 }
 
 void ShowFileTypeHelp(Desktop& desktop, HelpCaller caller) {
-    const std::wstring cr = L"\r";
     // The Run dialog's variant sets its last sentence off by one blank more.
     const std::wstring lead = caller == HelpCaller::RunDialog ? L"  " : L" ";
-    desktop.ShowMessage(L"Valid items you can RUN are:" + cr + cr +
-                            L"1: Any program (.EXE, .BAT, .COM)" + cr +
-                            L"2: Files that end in (.WRI, .HLP, .TXT, .DOC,)." + cr + cr +
+    desktop.ShowMessage(L"Valid items you can RUN are:" + kCr + kCr +
+                            L"1: Any program (.EXE, .BAT, .COM)" + kCr +
+                            L"2: Files that end in (.WRI, .HLP, .TXT, .DOC,)." + kCr + kCr +
                             L"If you select any of the above listed file types, (#2)," + lead +
                             L"WordPad will automatically start and load .WRI and .DOC files, "
                             L"Notepad will load .TXT files.",

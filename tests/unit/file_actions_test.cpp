@@ -131,6 +131,55 @@ TEST(RunSelectedFile, QuotesAPathWithBlanksSoItStaysOneWord) {
                      "ChangeDrive(\"C:\\WINDOWS\")", "ChangeDirectory(\"C:\\WINDOWS\")"}));
 }
 
+TEST(RunSelectedFile, QuotesWhatTheInterpreterReadsAndRefusesWhatWouldReachAnotherFile) {
+    RecordingDesktop desktop;
+    ui::Form host{ui::FormStyle{}};
+    FileList files(host, {}, 0, desktop, L"*.*");
+    // A name to run, and the program text it reaches the desktop with, or
+    // empty where it must be refused.
+    const struct {
+        const wchar_t* path;
+        const char* started;
+    } cases[] = {
+        {L"C:\\Odd\\x&hxmark&.bat", "\"C:\\Odd\\x&hxmark&.bat\""},
+        {L"C:\\Odd\\x^y.bat", "\"C:\\Odd\\x^y.bat\""},
+        {L"C:\\Odd\\a,b(1).exe", "\"C:\\Odd\\a,b(1).exe\""},
+        {L"C:\\Odd&Ends\\tool.exe", "\"C:\\Odd&Ends\\tool.exe\""},
+        {L"C:\\Odd\\plain.bat", "C:\\Odd\\plain.bat"},
+        // No interpreter reads the name of a program started directly.
+        {L"C:\\Odd\\50%.exe", "C:\\Odd\\50%.exe"},
+        {L"C:\\Odd\\%PROCESSOR_ARCHITECTURE%.bat", ""},
+        {L"C:\\Odd\\%TEMP%.CMD", ""},
+        {L"C:\\Odd\\hi!there!.bat", ""},
+        {L"C:\\sub.\\prog.exe", ""},
+        {L"C:\\sub.\\notes.txt", ""},
+        {L"C:\\two \\prog.exe", ""},
+        {L"C:\\Odd\\notes.txt.", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Narrow(c.path));
+        const std::wstring path = c.path;
+        const size_t slash = path.find_last_of(L'\\');
+        desktop.AddFile(path);
+        ASSERT_FALSE(files.SetPath(path.substr(0, slash)));
+        SelectFile(files, path.substr(slash + 1));
+        desktop.Forget();
+        desktop.prompts.clear();
+        RunSelectedFile(desktop, kContext, files);
+        if (*c.started) {
+            ASSERT_FALSE(desktop.calls.empty());
+            EXPECT_EQ(desktop.calls.front(), "RunCommand(\"" + std::string(c.started) + " \", 1)");
+            EXPECT_TRUE(desktop.prompts.empty());
+        } else {
+            ASSERT_EQ(desktop.prompts.size(), 1u);
+            EXPECT_TRUE(desktop.prompts[0].starts_with(L"Cannot run or open: " + path + L"\r\r"))
+                << testing::Narrow(desktop.prompts[0]);
+            ASSERT_EQ(desktop.calls.size(), 1u) << "only the refusal";
+            EXPECT_TRUE(desktop.calls[0].ends_with(", 48, \"Error\")")) << desktop.calls[0];
+        }
+    }
+}
+
 TEST(DeleteSelectedFile, DeletesOnlyAfterYesAndRereadsWithTheUsersPattern) {
     PatternWatchingDesktop desktop;
     desktop.AddFile(L"C:\\WINDOWS\\KEEP.EXE");

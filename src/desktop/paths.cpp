@@ -1,0 +1,48 @@
+#include "desktop/paths.h"
+
+#include <cwctype>
+
+namespace tavolin {
+
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool EndsWithNoCase(const std::wstring& text, const std::wstring& end) {
+    if (text.size() < end.size()) return false;
+    for (size_t i = 0; i < end.size(); ++i)
+        if (std::towlower(text[text.size() - end.size() + i]) != static_cast<wint_t>(end[i]))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+bool HasNameEndingInDotOrBlank(const std::wstring& path) {
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path[i])) continue;
+        const std::wstring name = path.substr(start, i - start);
+        // "." and ".." are steps through the tree, not names.
+        if (!name.empty() && name != L"." && name != L".." &&
+            (name.back() == L'.' || name.back() == L' '))
+            return true;
+        start = i + 1;
+    }
+    return false;
+}
+
+bool IsBatchFile(const std::wstring& path) {
+    return EndsWithNoCase(path, L".bat") || EndsWithNoCase(path, L".cmd");
+}
+
+bool NeedsQuotes(const std::wstring& path) {
+    // The characters the interpreter's own help lists as needing quotes.
+    return path.find_first_of(L" &()[]{}^=;!'+,`~|<>") != std::wstring::npos;
+}
+
+bool HasInterpreterVariables(const std::wstring& path) {
+    return path.find_first_of(L"%!") != std::wstring::npos;
+}
+
+}  // namespace tavolin
