@@ -54,12 +54,23 @@ TEST(RunCommand, StartsTheProgramWithTheLineAndStyleGiven) {
     SetCurrentDirectoryW(before.c_str());
 }
 
-TEST(RunCommand, AMissingProgramFailsWithTheSystemText) {
+TEST(RunCommand, AProgramThatCannotStartFailsWithTheSystemTextNamingIt) {
     Win32Desktop desktop;
     const Outcome failure = desktop.RunCommand(L" no_such_program_here.exe ", kNormalFocus);
     ASSERT_TRUE(failure);
     EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
     EXPECT_FALSE(failure->description.empty());
+
+    // A file that is no program: the system's text names it where its
+    // message has a place for a name, and never shows the place itself.
+    ScratchDirectory scratch(DriveTBase());
+    const std::wstring notAProgram = scratch / L"letter.exe";
+    MakeFile(notAProgram, "Dear reader,\r\n");
+    const Outcome bad = desktop.RunCommand(notAProgram + L" ", kNormalFocus);
+    ASSERT_TRUE(bad);
+    const std::string text = Narrow(bad->description);
+    EXPECT_EQ(text.find('%'), std::string::npos) << text;
+    EXPECT_NE(text.find(Narrow(notAProgram)), std::string::npos) << text;
 }
 
 }  // namespace

@@ -54,6 +54,13 @@ void BringToFront(HWND window) {
     if (attached) AttachThreadInput(self, frontThread, FALSE);
 }
 
+// The program a command line names, as the system reads it: the first word,
+// or the text within the quotes it begins with.
+std::wstring ProgramOf(const std::wstring& line) {
+    if (line.starts_with(L'"')) return line.substr(1, line.find(L'"', 1) - 1);
+    return line.substr(0, line.find(L' '));
+}
+
 }  // namespace
 
 Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
@@ -71,7 +78,7 @@ Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyl
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return LastFailure();
+        return LastFailure(ProgramOf(line));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return std::nullopt;
