@@ -89,24 +89,25 @@ Outcome DirectoryList::SetPath(const std::wstring& pathOrDrive) {
 }
 
 void DirectoryList::Show(const std::vector<std::wstring>& subdirectories) {
-    box.Clear();
+    std::vector<std::wstring> entries;
     entryPaths_.clear();
     std::wstring walked = path_.substr(0, 3);
-    box.Add(walked);
+    entries.push_back(walked);
     entryPaths_.push_back(walked);
     size_t level = 0;
     for (size_t start = 3; start < path_.size();) {
         const size_t end = std::min(path_.find(L'\\', start), path_.size());
         const std::wstring name = path_.substr(start, end - start);
         walked = PathBelow(walked, name);
-        box.Add(Indented(++level, name));
+        entries.push_back(Indented(++level, name));
         entryPaths_.push_back(walked);
         start = end + 1;
     }
     for (const std::wstring& name : subdirectories) {
-        box.Add(Indented(level + 1, name));
+        entries.push_back(Indented(level + 1, name));
         entryPaths_.push_back(PathBelow(path_, name));
     }
+    box.SetEntries(std::move(entries));
     box.Select(static_cast<int>(level));
 }
 
@@ -125,8 +126,7 @@ Outcome FileList::Read(const std::wstring& directory, const std::wstring& patter
     if (!names.ok()) return names.failure();
     path_ = directory;
     pattern_ = pattern;
-    box.Clear();
-    for (const std::wstring& name : names.value()) box.Add(name);
+    box.SetEntries(names.value());
     return std::nullopt;
 }
 

@@ -162,7 +162,9 @@ public:
     int Count() const;
     std::wstring Entry(int index) const;
     void Add(const std::wstring& entry);
-    void Clear();
+    // Replaces every entry at once, with nothing selected: the list is drawn
+    // once, however many entries there are.
+    void SetEntries(std::vector<std::wstring> entries);
     // -1 when nothing is selected.
     int SelectedIndex() const;
     void Select(int index);

@@ -39,8 +39,8 @@ void TextBox::Type(const std::wstring& characters) {
 }
 
 void ListBox::Add(const std::wstring& entry) { entries_.push_back(entry); }
-void ListBox::Clear() {
-    entries_.clear();
+void ListBox::SetEntries(std::vector<std::wstring> entries) {
+    entries_ = std::move(entries);
     selected_ = -1;
 }
 int ListBox::SelectedIndex() const { return selected_; }

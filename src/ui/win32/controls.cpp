@@ -121,14 +121,17 @@ void Attach(HWND hwnd, LPARAM createParams) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
 }
 
-// Standard controls keep their own window procedure, called on from ours;
-// both it and the control live in window properties.
-constexpr wchar_t kOriginalProc[] = L"TavolinOriginalProc";
-constexpr wchar_t kControl[] = L"TavolinControl";
+// Standard controls keep their own window procedure, their class's, called
+// on from ours; the control is in the window's user data. Both are read in
+// the process itself: a window property is asked of the window server, which
+// took a second for ten thousand list entries added.
+WNDPROC OriginalProc(HWND hwnd) {
+    return reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+}
 
 LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = static_cast<Control*>(GetPropW(hwnd, kControl));
-    auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
+    auto* control = ControlFromWindow(hwnd);
+    const WNDPROC original = OriginalProc(hwnd);
     switch (message) {
         case WM_MOUSEMOVE:
             control->MouseMove();
@@ -153,8 +156,7 @@ LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
             break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-            RemovePropW(hwnd, kControl);
-            RemovePropW(hwnd, kOriginalProc);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             break;
     }
     return CallWindowProcW(original, hwnd, message, wParam, lParam);
@@ -164,8 +166,7 @@ LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 void WatchMouse(Control& control) {
     HWND hwnd = static_cast<HWND>(control.handle);
-    SetPropW(hwnd, kControl, &control);
-    SetPropW(hwnd, kOriginalProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StandardControlProc));
 }
 
@@ -379,20 +380,45 @@ namespace {
 // Room the list leaves beside an entry's text.
 constexpr int kEntryMargin = 6;
 
-// Entries wider than the list can be scrolled into view sideways.
+// Entries wider than the list can be scrolled into view sideways. Each
+// character's width is asked once and the widths summed, as the system sums
+// them for a line: asking the extent of each of ten thousand file names
+// took most of a second.
 void WidenScrolling(HWND list, const std::vector<std::wstring>& entries) {
     HDC dc = GetDC(list);
     const HGDIOBJ previous =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    std::map<wchar_t, int> widths;
     auto widest = static_cast<int>(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0));
     for (const std::wstring& entry : entries) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx) + kEntryMargin);
+        int width = kEntryMargin;
+        for (wchar_t c : entry) {
+            auto [known, fresh] = widths.try_emplace(c, 0);
+            if (fresh) GetCharWidth32W(dc, c, c, &known->second);
+            width += known->second;
+        }
+        widest = std::max(widest, width);
     }
     SelectObject(dc, previous);
     ReleaseDC(list, dc);
     SendMessageW(list, LB_SETHORIZONTALEXTENT, widest, 0);
+}
+
+// Fills the list in one go: its storage reserved and its drawing held until
+// the last entry is in, since thousands of entries drawn one by one would
+// hold the window for many seconds.
+void Fill(HWND list, const std::vector<std::wstring>& entries) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
+    size_t characters = 0;
+    for (const std::wstring& entry : entries) characters += entry.size() + 1;
+    SendMessageW(list, LB_INITSTORAGE, entries.size(), characters * sizeof(wchar_t));
+    for (const std::wstring& entry : entries)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    WidenScrolling(list, entries);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace
@@ -403,9 +429,7 @@ void ListBox::CreateNative() {
         LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
         WS_EX_CLIENTEDGE, &font);
     NativeForm& form = FormOf(*this);
-    for (const std::wstring& entry : entries_)
-        SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    WidenScrolling(hwnd, entries_);
+    Fill(hwnd, entries_);
     SendMessageW(hwnd, LB_SETCURSEL, selected_, 0);
     form.commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
         if (code == LBN_DBLCLK) DblClick();
@@ -424,12 +448,10 @@ void ListBox::Add(const std::wstring& entry) {
     WidenScrolling(static_cast<HWND>(handle), {entry});
 }
 
-void ListBox::Clear() {
-    entries_.clear();
+void ListBox::SetEntries(std::vector<std::wstring> entries) {
+    entries_ = std::move(entries);
     selected_ = -1;
-    if (!handle) return;
-    SendMessageW(static_cast<HWND>(handle), LB_RESETCONTENT, 0, 0);
-    SendMessageW(static_cast<HWND>(handle), LB_SETHORIZONTALEXTENT, 0, 0);
+    if (handle) Fill(static_cast<HWND>(handle), entries_);
 }
 
 int ListBox::SelectedIndex() const {

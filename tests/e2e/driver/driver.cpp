@@ -411,12 +411,11 @@ void PressKey(WORD virtualKey, bool alt, bool ctrl, bool shift) {
 
 std::vector<std::wstring> ListEntries(HWND list) {
     bool combo = IsComboBox(list);
-    UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
     UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
     UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
     std::vector<std::wstring> entries;
-    LRESULT count = Send(list, getCount);
-    for (LRESULT i = 0; i < count; ++i) {
+    const int count = ListCount(list);
+    for (int i = 0; i < count; ++i) {
         LRESULT length = Send(list, getLength, i);
         std::wstring entry(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
         LRESULT copied = Send(list, getText, i, reinterpret_cast<LPARAM>(entry.data()));
@@ -424,6 +423,10 @@ std::vector<std::wstring> ListEntries(HWND list) {
         entries.push_back(entry);
     }
     return entries;
+}
+
+int ListCount(HWND list) {
+    return static_cast<int>(Send(list, IsComboBox(list) ? CB_GETCOUNT : LB_GETCOUNT));
 }
 
 int ListSelection(HWND list) {

@@ -99,6 +99,7 @@ void PressKey(WORD virtualKey, bool alt = false, bool ctrl = false, bool shift =
 
 // List boxes and combo boxes of another process.
 std::vector<std::wstring> ListEntries(HWND listBox);
+int ListCount(HWND listBox);  // one question, where reading thousands of entries would take long
 int ListSelection(HWND listBox);
 // Index of the entry whose text, without its indent, is the name; -1 if none.
 int EntryIndex(HWND listBox, const std::wstring& name);
