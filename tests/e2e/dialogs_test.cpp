@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,10 @@ protected:
         // tool.exe logs beside itself, not where another test's run asked.
         SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
         ASSERT_EQ(NotepadWindow(L""), nullptr) << "a Notepad window is already open";
+        StartBar();
+    }
+
+    void StartBar() {
         tavolin_ = e2e::StartTavolin();
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
         runIcon_ = e2e::ChildByText(tavolin_.bar, L"Run and File Load Functions");
@@ -285,6 +290,224 @@ TEST_F(DialogsE2e, APathWithBlanksStartsItsOwnProgramNotItsFirstWord) {
         << "the quoted path did not start tool.exe";
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Text(line).empty(); }));
     EXPECT_FALSE(e2e::FileExists(plantedLog)) << "Program.exe started in its place";
+}
+
+// The browser's file list, the pattern box on programs or documents.
+void ChoosePattern(HWND patterns, bool documents) {
+    e2e::ChooseFromDropDown(patterns, L"", VK_DOWN);
+    if (!documents) e2e::ChooseFromDropDown(patterns, L"", VK_UP);
+}
+
+TEST_F(DialogsE2e, ANameEndingInADotIsActedOnItselfOrRefusedNeverItsNeighbour) {
+    TestTree tree;
+    ASSERT_TRUE(tree.ok());
+    // "sub." next to "sub": the plain form of a path into the first reaches
+    // the second. Each holds a victim.txt and a program that logs its start.
+    const std::wstring dotted = L"\\\\?\\" + tree.Path(L"sub.");
+    const std::wstring standin = e2e::ProgramDirectory() + L"\\command_standin.exe";
+    ASSERT_TRUE(CreateDirectoryW(dotted.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(tree.Path(L"sub").c_str(), nullptr));
+    ASSERT_TRUE(e2e::WriteAll(dotted + L"\\victim.txt", "dot\r\n"));
+    ASSERT_TRUE(e2e::WriteAll(tree.Path(L"sub\\victim.txt"), "plain\r\n"));
+    ASSERT_TRUE(e2e::WriteAll(tree.Path(L"sub\\other.txt"), "plain\r\n"));
+    ASSERT_TRUE(CopyFileW(standin.c_str(), (dotted + L"\\prog.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(standin.c_str(), tree.Path(L"sub\\prog.exe").c_str(), FALSE));
+
+    const Browser browser = OpenBrowser();
+    ASSERT_NE(browser.files, nullptr);
+    BrowseInto(browser, {tree.name(), L"sub."});
+    ChoosePattern(browser.patterns, true);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListEntries(browser.files) == Entries{L"victim.txt"}; }))
+        << "the file list does not show the files of sub.";
+
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"victim.txt", 1));
+    e2e::Click(e2e::ChildByText(browser.window, L"&Delete File"));
+    Answer(pid(), L"Warning!", L"Delete: " + tree.Path(L"sub.\\victim.txt") + L"   Are you Sure ?",
+           L"&Yes");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ListEntries(browser.files).empty(); }));
+    EXPECT_FALSE(e2e::FileExists(dotted + L"\\victim.txt")) << "the file shown was not deleted";
+    EXPECT_EQ(e2e::FileContents(tree.Path(L"sub\\victim.txt")), "plain\r\n")
+        << "the neighbour's file was deleted";
+
+    // A program there cannot be started as itself: refused, neither started.
+    ChoosePattern(browser.patterns, false);
+    ASSERT_TRUE(WaitForEntry(browser.files, L"prog.exe"));
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"prog.exe", 1));
+    e2e::Click(e2e::ChildByText(browser.window, L"&Run/Open "));
+    const auto refusal = e2e::WaitForMessageBox(L"Error", pid());
+    ASSERT_TRUE(refusal.has_value()) << "running prog.exe in sub. was not refused";
+    EXPECT_TRUE(refusal->prompt.starts_with(L"Cannot run or open: " + tree.Path(L"sub.\\prog.exe")))
+        << e2e::Utf8(refusal->prompt);
+    e2e::PressButton(refusal->window, L"OK");
+    EXPECT_TRUE(e2e::WaitForWindowGone(L"Error", pid()));
+    Sleep(1000);  // time for a wrongly started program to log
+    EXPECT_FALSE(e2e::FileExists(tree.Path(L"sub\\command.log"))) << "the neighbour's program ran";
+    EXPECT_FALSE(e2e::FileExists(dotted + L"\\command.log"));
+    e2e::RemoveTree(dotted);
+}
+
+TEST_F(DialogsE2e, BatchFilesRunAsThemselvesWhateverTheInterpreterWouldReadInTheirNames) {
+    TestTree tree;
+    ASSERT_TRUE(tree.ok());
+    const std::wstring folder = tree.Path(L"Batches");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    wchar_t architecture[64] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"PROCESSOR_ARCHITECTURE", architecture, 64), 0u);
+    // Each batch file leaves a mark of its own; the decoys are what the
+    // interpreter would run instead, read without quotes.
+    struct Batch {
+        std::wstring name, mark;
+    };
+    const std::vector<Batch> batches = {
+        {L"x&hxmark&.bat", L"ran-amp"},
+        {L"x^y.bat", L"ran-caret"},
+        {L"xy.bat", L"ran-caret-decoy"},
+        {L"%PROCESSOR_ARCHITECTURE%.bat", L"ran-percent"},
+        {std::wstring(architecture) + L".bat", L"ran-percent-decoy"},
+    };
+    const auto mark = [&](const std::wstring& name) { return folder + L"\\" + name + L".txt"; };
+    for (const Batch& batch : batches)
+        ASSERT_TRUE(e2e::WriteAll(folder + L"\\" + batch.name,
+                                  "@echo ran>\"" + e2e::Utf8(mark(batch.mark)) + "\"\r\n"));
+
+    const Browser browser = OpenBrowser();
+    ASSERT_NE(browser.files, nullptr);
+    BrowseInto(browser, {tree.name(), L"Batches"});
+    ChoosePattern(browser.patterns, false);
+    ASSERT_TRUE(WaitForEntry(browser.files, L"x^y.bat"));
+    const HWND runButton = e2e::ChildByText(browser.window, L"&Run/Open ");
+
+    for (const wchar_t* name : {L"x&hxmark&.bat", L"x^y.bat"}) {
+        ASSERT_TRUE(e2e::ClickEntry(browser.files, name, 1));
+        e2e::Click(runButton);
+    }
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-amp")); }, kProgramStartMs))
+        << "x&hxmark&.bat did not run";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-caret")); }, kProgramStartMs))
+        << "x^y.bat did not run";
+
+    // Quotes do not keep the interpreter from expanding a variable: refused.
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"%PROCESSOR_ARCHITECTURE%.bat", 1));
+    e2e::Click(runButton);
+    const auto refusal = e2e::WaitForMessageBox(L"Error", pid());
+    ASSERT_TRUE(refusal.has_value()) << "a batch file with % in its name was not refused";
+    EXPECT_TRUE(refusal->prompt.starts_with(L"Cannot run or open: " + folder +
+                                            L"\\%PROCESSOR_ARCHITECTURE%.bat\r"))
+        << e2e::Utf8(refusal->prompt);
+    e2e::PressButton(refusal->window, L"OK");
+    EXPECT_TRUE(e2e::WaitForWindowGone(L"Error", pid()));
+    Sleep(1000);  // time for a wrongly started batch file to leave its mark
+    for (const wchar_t* decoy : {L"ran-caret-decoy", L"ran-percent-decoy", L"ran-percent"})
+        EXPECT_FALSE(e2e::FileExists(mark(decoy))) << e2e::Utf8(decoy);
+}
+
+TEST_F(DialogsE2e, ADoubleClickOnADialogsButtonActsOnceAndNeverReachesTheBarUnderIt) {
+    // The DOS prompt's icon and Explorer's lie under "&Run" and "&Cancel ".
+    const std::wstring log = e2e::WindowsDirectory() + L"\\command.log";
+    DeleteFileW(log.c_str());
+    e2e::CommandStandIn command(log);
+    ASSERT_TRUE(command.placed()) << "could not place the stand-in command.com";
+
+    HWND run = OpenRun();
+    ASSERT_NE(run, nullptr);
+    e2e::Click(e2e::ChildOfClass(run, L"Edit"));
+    e2e::TypeText(L"notepad.exe");
+    e2e::DoubleClick(e2e::ChildByText(run, L"&Run"));
+    EXPECT_TRUE(EndNotepadWhenItAppears(L"")) << "&Run started nothing";
+    ASSERT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
+
+    run = OpenRun();
+    ASSERT_NE(run, nullptr);
+    e2e::DoubleClick(e2e::ChildByText(run, L"&Cancel "));
+    ASSERT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
+
+    Sleep(1500);  // time for a command the second clicks set off to start
+    EXPECT_FALSE(e2e::FileExists(log)) << "the DOS prompt was started";
+    EXPECT_EQ(e2e::Descendants(pid()).size(), 0u) << "a program was started";
+    EXPECT_EQ(e2e::TopLevelWindows(pid()), std::vector<HWND>{tavolin_.bar});
+    e2e::EndProcesses(e2e::Descendants(pid()));
+    DeleteFileW(log.c_str());
+}
+
+TEST_F(DialogsE2e, AFolderOfFiveThousandProgramsIsListedDeletedFromAndLeftAtOnce) {
+    TestTree tree;
+    ASSERT_TRUE(tree.ok());
+    const std::wstring folder = tree.Path(L"Many");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    constexpr int kFiles = 5000;
+    for (int i = 0; i < kFiles; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\p%05d.exe", i);
+        const HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+
+    // Each step must be over within the driver's usual wait, which a list
+    // filled entry by entry, drawn each time, overran by far.
+    const Browser browser = OpenBrowser();
+    ASSERT_NE(browser.files, nullptr);
+    BrowseInto(browser, {tree.name(), L"Many"});
+    const auto count = [&] { return e2e::ListCount(browser.files); };
+    EXPECT_TRUE(e2e::WaitUntil([&] { return count() == kFiles; })) << count() << " listed";
+    ChoosePattern(browser.patterns, true);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return count() == 0; })) << count() << " listed";
+    ChoosePattern(browser.patterns, false);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return count() == kFiles; })) << count() << " listed";
+
+    e2e::ClickEntryAt(browser.files, 2500);
+    e2e::Click(e2e::ChildByText(browser.window, L"&Delete File"));
+    Answer(pid(), L"Warning!", L"Delete: " + folder + L"\\p02500.exe   Are you Sure ?", L"&Yes");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return count() == kFiles - 1; })) << count() << " listed";
+
+    e2e::Click(e2e::ChildByText(browser.window, L"&Cancel "));
+    EXPECT_TRUE(e2e::WaitForWindowGone(kBrowserTitle, pid()));
+}
+
+// A close request (End task, taskkill) to the bar while a modal window of
+// the program is open ends the program, and nothing is deleted on the way.
+TEST_F(DialogsE2e, ACloseRequestUnderAModalWindowEndsTheProgramAndDeletesNothing) {
+    TestTree tree;
+    ASSERT_TRUE(tree.ok());
+    const std::wstring keep = tree.Path(L"My Files\\keep.txt");
+    enum class Open { RunDialog, Browser, DeleteQuestion, AboutBox };
+    for (Open open : {Open::RunDialog, Open::Browser, Open::DeleteQuestion, Open::AboutBox}) {
+        SCOPED_TRACE(static_cast<int>(open));
+        if (!tavolin_.process.Running()) {
+            ASSERT_NO_FATAL_FAILURE(StartBar());
+        }
+        switch (open) {
+            case Open::RunDialog:
+                ASSERT_NE(OpenRun(), nullptr);
+                break;
+            case Open::Browser:
+                ASSERT_NE(OpenBrowser().window, nullptr);
+                break;
+            case Open::DeleteQuestion: {
+                const Browser browser = OpenBrowser();
+                ASSERT_NE(browser.files, nullptr);
+                BrowseInto(browser, {tree.name(), L"My Files"});
+                ChoosePattern(browser.patterns, true);
+                ASSERT_TRUE(WaitForEntry(browser.files, L"keep.txt"));
+                ASSERT_TRUE(e2e::ClickEntry(browser.files, L"keep.txt", 1));
+                e2e::Click(e2e::ChildByText(browser.window, L"&Delete File"));
+                ASSERT_TRUE(e2e::WaitForMessageBox(L"Warning!", pid()).has_value());
+                break;
+            }
+            case Open::AboutBox:
+                e2e::Click(e2e::ChildByText(tavolin_.bar, L"?"));
+                ASSERT_TRUE(e2e::WaitForMessageBox(L"About?", pid()).has_value());
+                break;
+        }
+        const ULONGLONG asked = GetTickCount64();
+        PostMessageW(tavolin_.bar, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(tavolin_.process.WaitForExit()) << "the program did not end";
+        std::printf("ended %llu ms after the close request\n", GetTickCount64() - asked);
+        EXPECT_TRUE(e2e::TopLevelWindows(pid()).empty());
+        EXPECT_TRUE(e2e::FileExists(keep)) << "a file was deleted on the way out";
+        tavolin_.process.Terminate();  // one that did not end would hold the next round
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Forms as top-level Win32 windows: creation at the stored place, the
 // message loops, modal showing, timers and the busy pointer.
 #include <algorithm>
+#include <cstdlib>
 
 #include "ui/win32/native.h"
 
@@ -60,9 +61,47 @@ HWND FirstTabStop(const std::vector<Control*>& controls) {
     return first ? static_cast<HWND>(first->handle) : nullptr;
 }
 
-bool DispatchToDialogManager(MSG& msg) {
+// The message our loops are dispatching, innermost first, and the click a
+// form was closed by: the second click of a double-click on a form's button
+// would otherwise land on whatever stood under the form once it has gone.
+const MSG* g_dispatching = nullptr;
+bool g_closedByClick = false;
+MSG g_closingClick{};
+
+bool IsLeftClick(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
+           message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONUP || message == WM_NCLBUTTONDBLCLK;
+}
+
+// Whether the press belongs to a double-click whose first click closed a form.
+bool EndsAClosingDoubleClick(const MSG& msg) {
+    if (msg.message != WM_LBUTTONDOWN && msg.message != WM_LBUTTONDBLCLK) return false;
+    if (!g_closedByClick) return false;
+    g_closedByClick = false;
+    return msg.time - g_closingClick.time <= GetDoubleClickTime() &&
+           std::abs(msg.pt.x - g_closingClick.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           std::abs(msg.pt.y - g_closingClick.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
+// Notes the click a form is being closed by, if it is one.
+void NoteClosingClick() {
+    if (!g_dispatching || !IsLeftClick(g_dispatching->message)) return;
+    g_closedByClick = true;
+    g_closingClick = *g_dispatching;
+}
+
+// One message of our loops to the dialog manager (Tab and access keys) or to
+// its window.
+void Dispatch(MSG& msg) {
+    if (EndsAClosingDoubleClick(msg)) return;
+    const MSG* outer = g_dispatching;
+    g_dispatching = &msg;
     HWND active = GetActiveWindow();
-    return active && IsDialogMessageW(active, &msg);
+    if (!active || !IsDialogMessageW(active, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    g_dispatching = outer;
 }
 
 }  // namespace
@@ -167,8 +206,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             form->Close();
             return 0;
-        case WM_DESTROY:
+        case WM_NCDESTROY:
+            // Destroyed with its owner (the bar closed under a modal dialog,
+            // say): the form is closed as well, so that its modal wait ends.
             native.hwnd = nullptr;
+            form->Close();
             return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -179,6 +221,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 Form::Form(FormStyle formStyle) : style(std::move(formStyle)), native_(new NativeForm) {}
 
 Form::~Form() {
+    // The members of the derived form are gone: nothing may reach them now.
+    open_ = false;
     if (native_->hwnd) DestroyWindow(native_->hwnd);
     native_->ReleaseResources();
     g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), this), g_openForms.end());
@@ -257,10 +301,7 @@ void Form::ShowModal() {
             quit = true;
             break;
         }
-        if (!DispatchToDialogManager(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        Dispatch(msg);
     }
     // Enable the others before this one goes, so the activation returns to
     // the opener rather than to another program.
@@ -272,6 +313,7 @@ void Form::ShowModal() {
 
 void Form::Close() {
     if (!open_) return;
+    NoteClosingClick();
     if (onUnload) onUnload();
     open_ = false;
     g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), this), g_openForms.end());
@@ -313,10 +355,7 @@ void Run(Form& main) {
     main.Show();
     MSG msg;
     while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!DispatchToDialogManager(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        Dispatch(msg);
     }
 }
 
