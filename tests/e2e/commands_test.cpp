@@ -156,15 +156,15 @@ TEST(BarCommandsE2e, EachKeystrokeIconTypesItsSequenceIntoProgramManagerOnly) {
     ASSERT_NE(tavolin.bar, nullptr) << "the bar did not come up";
 
     const KeyCommand commands[] = {
-        {L"TaskBar", {"TAB", "RETURN", "S", "T"}},
-        {L"Find Files", {"TAB", "RETURN", "F", "F"}},
-        {L"Windows Help", {"TAB", "RETURN", "H"}},
-        {L"Utilities", {"TAB", "RETURN", "P", "A", "S"}},
-        {L"Games", {"TAB", "RETURN", "P", "A", "G"}},
-        {L"Multimedia", {"TAB", "RETURN", "P", "A", "M"}},
+        {L"TaskBar", {"TAB", "RETURN", "Shift+S", "Shift+T"}},
+        {L"Find Files", {"TAB", "RETURN", "Shift+F", "Shift+F"}},
+        {L"Windows Help", {"TAB", "RETURN", "Shift+H"}},
+        {L"Utilities", {"TAB", "RETURN", "Shift+P", "Shift+A", "Shift+S"}},
+        {L"Games", {"TAB", "RETURN", "Shift+P", "Shift+A", "Shift+G"}},
+        {L"Multimedia", {"TAB", "RETURN", "Shift+P", "Shift+A", "Shift+M"}},
         // The stand-in refuses the close request that Alt+F4 makes of it.
         {L"Exit Windows", {"Alt+F4", "close"}},
-        {L"TaskBar", {"TAB", "RETURN", "S", "T"}},
+        {L"TaskBar", {"TAB", "RETURN", "Shift+S", "Shift+T"}},
     };
     Lines expected;
     for (const KeyCommand& command : commands) {
@@ -175,15 +175,15 @@ TEST(BarCommandsE2e, EachKeystrokeIconTypesItsSequenceIntoProgramManagerOnly) {
 
         e2e::Click(icon);
         expected.insert(expected.end(), command.keys.begin(), command.keys.end());
-        e2e::WaitUntil([&] { return e2e::StandInKeys(manager.log).size() >= expected.size(); });
-        EXPECT_EQ(e2e::StandInKeys(manager.log), expected) << name;
+        e2e::WaitUntil([&] { return e2e::ReadLines(manager.log).size() >= expected.size(); });
+        EXPECT_EQ(e2e::ReadLines(manager.log), expected) << name;
         EXPECT_EQ(GetForegroundWindow(), manager.window) << name;
         EXPECT_EQ(e2e::Text(tavolin.bar), L"Tavolin - " + std::wstring(command.description));
         ASSERT_TRUE(tavolin.process.Running()) << "the bar ended after " << name;
     }
     // Everything the bar did is over once it has answered a later hover.
     ASSERT_TRUE(HoverAndWait(tavolin.bar, L"Explorer"));
-    EXPECT_EQ(e2e::StandInKeys(manager.log), expected);
+    EXPECT_EQ(e2e::ReadLines(manager.log), expected);
     EXPECT_EQ(bystander.keys(), Lines{}) << "keys reached the window in front of the bar";
     EXPECT_TRUE(tavolin.process.Running());
     EXPECT_TRUE(manager.process.Running());

@@ -36,12 +36,12 @@ struct KeyCommand {
 };
 const KeyCommand kKeyCommands[] = {
     {L"Exit Windows", {"Alt+F4", "close"}},  // the stand-in refuses to close
-    {L"Find Files", {"TAB", "RETURN", "F", "F"}},
-    {L"TaskBar", {"TAB", "RETURN", "S", "T"}},
-    {L"Utilities", {"TAB", "RETURN", "P", "A", "S"}},
-    {L"Games", {"TAB", "RETURN", "P", "A", "G"}},
-    {L"Multimedia", {"TAB", "RETURN", "P", "A", "M"}},
-    {L"Windows Help", {"TAB", "RETURN", "H"}},
+    {L"Find Files", {"TAB", "RETURN", "Shift+F", "Shift+F"}},
+    {L"TaskBar", {"TAB", "RETURN", "Shift+S", "Shift+T"}},
+    {L"Utilities", {"TAB", "RETURN", "Shift+P", "Shift+A", "Shift+S"}},
+    {L"Games", {"TAB", "RETURN", "Shift+P", "Shift+A", "Shift+G"}},
+    {L"Multimedia", {"TAB", "RETURN", "Shift+P", "Shift+A", "Shift+M"}},
+    {L"Windows Help", {"TAB", "RETURN", "Shift+H"}},
 };
 
 // A file name of this run in the temporary directory, removed at the end.
@@ -136,8 +136,8 @@ protected:
         for (const KeyCommand& command : kKeyCommands) {
             ASSERT_NO_FATAL_FAILURE(ClickControl(command.description));
             expected.insert(expected.end(), command.keys.begin(), command.keys.end());
-            e2e::WaitUntil([&] { return e2e::StandInKeys(log.path).size() >= expected.size(); });
-            EXPECT_EQ(e2e::StandInKeys(log.path), expected) << Utf8(command.description);
+            e2e::WaitUntil([&] { return e2e::ReadLines(log.path).size() >= expected.size(); });
+            EXPECT_EQ(e2e::ReadLines(log.path), expected) << Utf8(command.description);
             EXPECT_EQ(GetForegroundWindow(), window) << Utf8(command.description);
             ExpectOnlyTheBar(command.description);
         }

@@ -1,7 +1,5 @@
 #include "steps.h"
 
-#include <cctype>
-
 namespace e2e {
 
 HWND BarControl(HWND bar, const std::wstring& text) {
@@ -14,14 +12,6 @@ ProgramManagerStandIn::ProgramManagerStandIn(const std::wstring& logFile) : log(
     process = Start(L"\"" + ProgramDirectory() + L"\\program_manager_standin.exe\" \"" + log +
                     L"\" 660 20 320 200");
     window = WaitForWindow(L"Program Manager", process.pid());
-}
-
-std::vector<std::string> StandInKeys(const std::wstring& log) {
-    std::vector<std::string> keys = ReadLines(log);
-    for (std::string& key : keys)
-        if (key.size() == 7 && key.rfind("Shift+", 0) == 0 && std::isupper(key[6]))
-            key = key.substr(6);
-    return keys;
 }
 
 CommandStandIn::CommandStandIn(const std::wstring& log)

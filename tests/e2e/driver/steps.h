@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "driver.h"
 
@@ -22,17 +21,14 @@ constexpr int kProgramStartMs = 15000;
 HWND BarControl(HWND bar, const std::wstring& text);
 
 // The stand-in "Program Manager", logging the keys it receives into the log
-// file; it stands clear of the bar and is ended with the object.
+// file, one a line, with the modifiers held for each ("Shift+S"); it stands
+// clear of the bar and is ended with the object.
 struct ProgramManagerStandIn {
     explicit ProgramManagerStandIn(const std::wstring& logFile);
     std::wstring log;
     Process process;
     HWND window = nullptr;  // null if it did not come up
 };
-
-// The keys in a stand-in's log; a letter counts whether or not Shift was
-// held for it, since the menu entry it picks is the same.
-std::vector<std::string> StandInKeys(const std::wstring& log);
 
 // command_standin.exe as "command.com" in the Windows directory, for the
 // life of the object, logging into the file named; programs started
