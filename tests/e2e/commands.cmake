@@ -8,3 +8,5 @@ endforeach()
 target_link_libraries(program_manager_standin PRIVATE shell32)
 
 tavolin_e2e_program(e2e_commands commands_test.cpp)
+include(${TAVOLIN_E2E_DIR}/../build_line.cmake)
+tavolin_expect_build_line(e2e_commands)

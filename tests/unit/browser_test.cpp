@@ -200,14 +200,30 @@ TEST(FrmBrow, EveryOpeningStartsAfreshAndCancelClosesWithoutActing) {
         browser.CmdCancel.Click();
         EXPECT_FALSE(browser.IsOpen());
     }
+    {
+        FrmBrow browser(disks.desktop, kContext);
+        browser.Show();
+        EXPECT_EQ(browser.File1.Pattern(), L"*.exe");
+        EXPECT_EQ(browser.Combo1.SelectedIndex(), 0);
+        EXPECT_EQ(browser.Drive1.Drive(), L"c:");
+        EXPECT_EQ(browser.SavedDrive, L"c:");
+        EXPECT_EQ(browser.File1.FileName(), L"");
+        EXPECT_TRUE(disks.desktop.calls.empty());
+    }
+
+    // Another drive made current meanwhile (as a start through the launcher
+    // does) is the next opening's drive, and the one it falls back to.
+    ASSERT_FALSE(disks.desktop.ChangeDrive(L"D:\\GAMES"));
+    disks.desktop.Forget();
     FrmBrow browser(disks.desktop, kContext);
     browser.Show();
-    EXPECT_EQ(browser.File1.Pattern(), L"*.exe");
-    EXPECT_EQ(browser.Combo1.SelectedIndex(), 0);
-    EXPECT_EQ(browser.Drive1.Drive(), L"c:");
-    EXPECT_EQ(browser.SavedDrive, L"c:");
-    EXPECT_EQ(browser.File1.FileName(), L"");
-    EXPECT_TRUE(disks.desktop.calls.empty());
+    EXPECT_EQ(browser.Drive1.Drive(), L"d:");
+    EXPECT_EQ(browser.SavedDrive, L"d:");
+    EXPECT_EQ(browser.File1.Path(), L"D:\\GAMES");
+    ChooseDrive(browser, L"u:");
+    EXPECT_EQ(disks.desktop.calls, DriveError("u:"));
+    EXPECT_EQ(browser.Drive1.Drive(), L"d:");
+    EXPECT_EQ(browser.Dir1.Path(), L"D:\\GAMES");
 }
 
 }  // namespace
