@@ -69,26 +69,83 @@ words() {
         }'
 }
 
-# The printed lines that carry text, blanks inside them kept: the page is
-# read on a grid of the font's character width, the margin's indent taken
-# off, trailing blanks (which leave no mark on paper) dropped. The
-# PostScript path may turn "-" into a soft hyphen.
-printed_text() {
-    local width
-    width=$(words "$1" | awk 'NR == 1 { printf "%.4f", ($4 - $2) / length($6) }')
-    pdftotext -fixed "$width" "$1" - | sed -e 's/\xc2\xad/-/g' -e 's/\f//g' -e 's/ *$//' |
-        grep -v '^$' | awk '
-            { lines[NR] = $0; match($0, /^ */); if (NR == 1 || RLENGTH < indent) indent = RLENGTH }
-            END { for (i = 1; i <= NR; i++) print substr(lines[i], indent + 1) }'
+# The printer's sheet: 612 x 396 points, printable 18 points in from each edge.
+sheet_top=18
+printable_height=360
+
+# The step from one printed line to the next, in points: the smallest gap
+# between the tops of two lines of one page.
+line_height() {
+    words "$1" | awk '{ print $1, $3 }' | sort -u -k1,1n -k2,2n | awk '
+        $1 == page && $2 - last > 0.5 && (step == 0 || $2 - last < step) { step = $2 - last }
+        { page = $1; last = $2 }
+        END { printf "%.4f", step }'
 }
 
-expected=$(sed -e 's/ *$//' "$help_lines" | grep -v '^$')
+# The top of each page's first text: "page:top" pairs.
+first_tops() {
+    words "$1" | awk '!($1 in top) || $3 < top[$1] { top[$1] = $3 }
+        END { for (page in top) printf "%d:%s ", page, top[page] }'
+}
+
+# The document as printed, one line a printed line, whole pages: each page
+# read by pdftotext -layout on a grid of the font's character width, so
+# that runs of blanks keep their width; the empty lines above and below its
+# text put back (they leave no mark: the first text's place tells how many
+# stand above it); the margin's indent taken off. Blanks at the end of a
+# line leave no mark either. The PostScript path may turn "-" into a soft
+# hyphen.
+printed_lines() {
+    local width pages
+    width=$(words "$1" | awk 'NR == 1 { printf "%.4f", ($4 - $2) / length($6) }')
+    pages=$(pdfinfo "$1" | awk '/^Pages:/ { print $2 }')
+    pdftotext -layout -fixed "$width" "$1" - | sed -e 's/\xc2\xad/-/g' -e 's/ *$//' |
+        awk -v RS='\f' -v pages="$pages" -v height="$(line_height "$1")" -v top="$sheet_top" \
+            -v room="$printable_height" -v firsts="$(first_tops "$1")" '
+            BEGIN {
+                per_page = int(room / height + 0.001)
+                count = split(firsts, pairs, " ")
+                for (i = 1; i <= count; i++) { split(pairs[i], pair, ":"); first[pair[1]] = pair[2] }
+            }
+            NR <= pages {
+                last = split($0, lines, "\n")
+                while (last > 0 && lines[last] == "") last--
+                start = 1
+                while (start <= last && lines[start] == "") start++
+                on_page = 0
+                if (start <= last)
+                    for (above = int((first[NR] - top) / height); on_page < above; on_page++) out[++n] = ""
+                for (i = start; i <= last; i++) { out[++n] = lines[i]; on_page++ }
+                for (; on_page < per_page; on_page++) out[++n] = ""
+            }
+            END {
+                indent = -1
+                for (i = 1; i <= n; i++) {
+                    if (out[i] == "") continue
+                    match(out[i], /^ */)
+                    if (indent < 0 || RLENGTH < indent) indent = RLENGTH
+                }
+                for (i = 1; i <= n; i++) print substr(out[i], indent + 1)
+            }'
+}
+
+# What the paper must show: the 43 help lines as the list holds them, then
+# 18 empty lines, on whole pages of this many lines.
+expected_lines() {
+    local per_page=$1 line
+    for line in $(seq 1 61); do
+        if [[ $line -le 43 ]]; then sed -n "${line}p" "$help_lines" | sed -e 's/ *$//'; else echo; fi
+    done
+    for ((line = 61; line % per_page != 0; line++)); do echo; done
+}
+
 [[ $(wc -l <"$help_lines") -eq 43 ]] || fail "$help_lines does not hold 43 lines"
 
-# The printer's sheet: 612 x 396 points, printable 18 points in from each edge.
 for document in "${documents[@]}"; do
     name=$(basename "$document")
-    diff -u <(echo "$expected") <(printed_text "$document") ||
+    per_page=$(awk -v height="$(line_height "$document")" -v room="$printable_height" \
+        'BEGIN { print int(room / height + 0.001) }')
+    diff -u <(expected_lines "$per_page") <(printed_lines "$document") ||
         fail "$name does not show the help lines as expected"
     pages=$(pdfinfo "$document" | awk '/^Pages:/ { print $2 }')
     [[ $pages -ge 2 ]] || fail "$name has $pages page(s); the 61 lines need more than one"
@@ -96,8 +153,8 @@ for document in "${documents[@]}"; do
         awk '$2 < 17.5 || $3 < 17.5 || $4 > 594.5 || $5 > 378.5' | head -3)
     [[ -z $outside ]] || fail "$name prints outside the printable area: $outside"
 done
-cmp -s <(printed_text "${documents[0]}"; words "${documents[0]}") \
-    <(printed_text "${documents[1]}"; words "${documents[1]}") ||
+cmp -s <(printed_lines "${documents[0]}"; words "${documents[0]}") \
+    <(printed_lines "${documents[1]}"; words "${documents[1]}") ||
     fail "the two printed copies differ"
 
 # No printer at all: the next program started finds none.
