@@ -1,5 +1,5 @@
 // Started by the tests: writes what it received (its command line, current
-// directory and the show-window style) into the file named by
+// directory and the show-window style) and its own path into the file named by
 // TAVOLIN_ECHO_FILE, one per line, as UTF-16. The file appears whole: it is
 // written beside and renamed.
 #include <windows.h>
@@ -23,6 +23,9 @@ int wmain() {
     text += L"\n";
     text +=
         (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none";
+    text += L"\n";
+    wchar_t self[MAX_PATH * 4];
+    text.append(self, GetModuleFileNameW(nullptr, self, MAX_PATH * 4));
     text += L"\n";
 
     const std::wstring part = std::wstring(target) + L".part";

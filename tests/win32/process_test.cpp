@@ -7,7 +7,7 @@ namespace tavolin::win32test {
 namespace {
 
 struct Echo {
-    std::wstring commandLine, directory, showWindow;
+    std::wstring commandLine, directory, showWindow, program;
 };
 
 // Runs the command with TAVOLIN_ECHO_FILE set and reads what echo_args wrote.
@@ -23,11 +23,14 @@ Echo RunAndEcho(Win32Desktop& desktop, const ScratchDirectory& scratch, const st
     }
     EXPECT_TRUE(WaitFor([&] { return Exists(output); })) << "no echo from " << Narrow(command);
     const std::wstring text = ReadUtf16File(output);
-    const size_t first = text.find(L'\n'), second = text.find(L'\n', first + 1);
-    if (second == std::wstring::npos) return echo;
-    echo.commandLine = text.substr(0, first);
-    echo.directory = text.substr(first + 1, second - first - 1);
-    echo.showWindow = text.substr(second + 1, text.find(L'\n', second + 1) - second - 1);
+    std::wstring* lines[] = {&echo.commandLine, &echo.directory, &echo.showWindow, &echo.program};
+    size_t start = 0;
+    for (std::wstring* line : lines) {
+        const size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) break;
+        *line = text.substr(start, end - start);
+        start = end + 1;
+    }
     return echo;
 }
 
@@ -37,12 +40,21 @@ TEST(RunCommand, StartsTheProgramWithTheLineAndStyleGiven) {
     const std::wstring before = CurrentDirectory();
     ASSERT_TRUE(SetCurrentDirectoryW(scratch.path().c_str()));
 
-    // The program beside this one: leading blanks are skipped, the trailing
-    // blank arrives, and so does the maximised style.
+    // A bare name is looked for from the current directory on, not beside
+    // the program that starts it: echo_args.exe beside this one is not found.
+    const Outcome beside = desktop.RunCommand(L"echo_args.exe arg ", kNormalFocus);
+    ASSERT_TRUE(beside) << "the program beside this one was started";
+    EXPECT_EQ(Narrow(beside->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+
+    // One of that name in the current directory is: leading blanks are
+    // skipped, the trailing blank arrives, and so does the maximised style.
+    ASSERT_TRUE(CopyFileW((ProgramDirectory() + L"\\echo_args.exe").c_str(),
+                          (scratch / L"echo_args.exe").c_str(), FALSE));
     Echo echo = RunAndEcho(desktop, scratch, L" echo_args.exe arg ", kMaximizedFocus);
     EXPECT_EQ(Narrow(echo.commandLine), "echo_args.exe arg ");
     EXPECT_EQ(Narrow(echo.showWindow), "3");
     EXPECT_EQ(Narrow(echo.directory), Narrow(scratch.path()));
+    EXPECT_EQ(Narrow(echo.program), Narrow(scratch / L"echo_args.exe"));
 
     // A bare name that is only in the current directory is found there.
     ASSERT_TRUE(CopyFileW((ProgramDirectory() + L"\\echo_args.exe").c_str(),

@@ -1,6 +1,7 @@
 #include "desktop/win32/win32_desktop.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "desktop/keystrokes.h"
 #include "desktop/win32/system_text.h"
@@ -61,6 +62,39 @@ std::wstring ProgramOf(const std::wstring& line) {
     return line.substr(0, line.find(L' '));
 }
 
+std::wstring SystemPath(UINT(WINAPI* get)(LPWSTR, UINT)) {
+    wchar_t path[MAX_PATH + 1];
+    const UINT length = get(path, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
+std::wstring PathVariable() {
+    std::wstring value(GetEnvironmentVariableW(L"PATH", nullptr, 0), L'\0');
+    value.resize(GetEnvironmentVariableW(L"PATH", value.data(), static_cast<DWORD>(value.size())));
+    return value;
+}
+
+// Where a program named without a directory is found, as a command prompt
+// finds it: the current directory, then the system's directories and the
+// PATH. The system's own search would look in Tavolin.exe's folder first,
+// where a program of the same name could have been put beside it.
+std::optional<std::wstring> FindBareProgram(const std::wstring& name) {
+    const std::wstring places = L".;" + SystemPath(GetSystemDirectoryW) + L";" +
+                                SystemPath(GetWindowsDirectoryW) + L";" + PathVariable();
+    std::wstring found(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = SearchPathW(places.c_str(), name.c_str(), L".exe",
+                                         static_cast<DWORD>(found.size()), found.data(), nullptr);
+        if (length == 0) return std::nullopt;
+        if (length < found.size()) return found.substr(0, length);
+        found.resize(length);
+    }
+}
+
+bool IsBareName(const std::wstring& program) {
+    return program.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
 }  // namespace
 
 Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
@@ -76,9 +110,15 @@ Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyl
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(windowStyle);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return LastFailure(ProgramOf(line));
+    const std::wstring program = ProgramOf(line);
+    std::optional<std::wstring> module;
+    if (IsBareName(program)) {
+        module = FindBareProgram(program);
+        if (!module) return Failure{SystemText(ERROR_FILE_NOT_FOUND, program)};
+    }
+    if (!CreateProcessW(module ? module->c_str() : nullptr, line.data(), nullptr, nullptr, FALSE,
+                        0, nullptr, nullptr, &startup, &process))
+        return LastFailure(program);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return std::nullopt;
@@ -121,12 +161,11 @@ int Win32Desktop::ShowMessage(const std::wstring& prompt, int flags, const std::
 }
 
 int Win32Desktop::WindowsDirectory(wchar_t* buffer, int size) {
-    wchar_t directory[MAX_PATH + 1];
-    const UINT length = GetWindowsDirectoryW(directory, MAX_PATH + 1);
+    const std::wstring directory = SystemPath(GetWindowsDirectoryW);
     // Room is left for the terminating zero the caller's buffer began with.
-    if (length == 0 || length > MAX_PATH || static_cast<int>(length) >= size) return 0;
-    std::copy_n(directory, length, buffer);
-    return static_cast<int>(length);
+    if (directory.empty() || static_cast<int>(directory.size()) >= size) return 0;
+    std::copy(directory.begin(), directory.end(), buffer);
+    return static_cast<int>(directory.size());
 }
 
 }  // namespace tavolin
