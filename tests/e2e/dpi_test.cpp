@@ -3,17 +3,13 @@
 // the Run Program dialog, the file browser and the help window with every
 // control inside its parent and every caption fitting its control.
 //
-// Wine takes the resolution from LogPixels under HKCU\Control Panel\Desktop
-// when a process starts: the test sets it before starting Tavolin and puts
-// the old value back afterwards.
+// The resolution is set before Tavolin starts, and put back afterwards.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,45 +19,9 @@
 
 namespace {
 
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-constexpr wchar_t kLogPixels[] = L"LogPixels";
-constexpr DWORD kSessionDpi = 96;
-
-// Sets the resolution for processes started from now on; restores the old
-// one when it goes, whatever the test's outcome.
-class LogPixels {
-public:
-    explicit LogPixels(DWORD dpi) {
-        DWORD value = 0, size = sizeof value;
-        if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr,
-                         &value, &size) == ERROR_SUCCESS)
-            previous_ = value;
-        written_ = Write(dpi);
-    }
-    ~LogPixels() { Write(previous_); }
-    bool written() const { return written_; }
-
-private:
-    static bool Write(DWORD dpi) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS)
-            return false;
-        const bool ok = RegSetValueExW(key, kLogPixels, 0, REG_DWORD,
-                                       reinterpret_cast<const BYTE*>(&dpi),
-                                       sizeof dpi) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        return ok;
-    }
-
-    DWORD previous_ = kSessionDpi;
-    bool written_ = false;
-};
-
-// A control's place in twips, relative to its parent's client area.
-struct Place {
-    int left, top, width, height;
-};
+using e2e::Describe;
+using e2e::InParent;
+using Place = e2e::Twips;
 
 struct Cell {
     const wchar_t* description;
@@ -96,20 +56,6 @@ constexpr Place kHelp{960, 1800, 7845, 3690};
 constexpr COLORREF kFrameGrey = RGB(192, 192, 192);
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-std::string Describe(const RECT& rect) {
-    std::ostringstream text;
-    text << "(" << rect.left << ", " << rect.top << ") " << rect.right - rect.left << " x "
-         << rect.bottom - rect.top;
-    return text.str();
-}
-
-// The window's rectangle in its parent's client coordinates.
-RECT InParent(HWND window) {
-    RECT rect = e2e::WindowRectOnScreen(window);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 // The pixels of a bitmap, row by row from the top.
 std::vector<COLORREF> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
@@ -164,67 +110,20 @@ std::vector<COLORREF> ExpectedCell(HMODULE tavolin, int iconId, int width, int h
     });
 }
 
-// Measures captions inside Tavolin's process (see helpers/caption_probe.cpp)
-// through a message hook on its thread, removed when the probe goes.
-class CaptionProbe {
-public:
-    explicit CaptionProbe(HWND anyWindowOfTavolin)
-        : module_(LoadLibraryW((e2e::ProgramDirectory() + L"\\caption_probe.dll").c_str())),
-          message_(RegisterWindowMessageW(L"TavolinMeasureCaption")) {
-        const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
-            module_ ? GetProcAddress(module_, "MeasureCaptionHook") : nullptr));
-        if (hook)
-            hook_ = SetWindowsHookExW(WH_GETMESSAGE, hook, module_,
-                                      GetWindowThreadProcessId(anyWindowOfTavolin, nullptr));
-    }
-    ~CaptionProbe() {
-        if (hook_) UnhookWindowsHookEx(hook_);
-        if (module_) FreeLibrary(module_);
-    }
-    bool ready() const { return hook_ != nullptr; }
-
-    // The caption's extent with the control's own font; nullopt on timeout.
-    std::optional<SIZE> Extent(HWND control) const {
-        RemovePropW(control, kWidth);
-        RemovePropW(control, kHeight);
-        PostMessageW(control, message_, 0, 0);
-        if (!e2e::WaitUntil([&] { return GetPropW(control, kHeight) != nullptr; }))
-            return std::nullopt;
-        auto read = [&](const wchar_t* name) {
-            return static_cast<LONG>(reinterpret_cast<INT_PTR>(GetPropW(control, name)) - 1);
-        };
-        return SIZE{read(kWidth), read(kHeight)};
-    }
-
-private:
-    static constexpr wchar_t kWidth[] = L"TavolinCaptionWidth";
-    static constexpr wchar_t kHeight[] = L"TavolinCaptionHeight";
-    HMODULE module_;
-    UINT message_;
-    HHOOK hook_ = nullptr;
-};
-
 class Dpi : public testing::TestWithParam<int> {
 protected:
     int Px(int twips) const { return MulDiv(twips, GetParam(), 1440); }
 
     // Within a pixel of the twips scaled to the screen.
     void ExpectPlace(const RECT& actual, const Place& place, const std::string& what) const {
-        const RECT expected{Px(place.left), Px(place.top), Px(place.left) + Px(place.width),
-                            Px(place.top) + Px(place.height)};
-        const bool close = std::abs(actual.left - expected.left) <= 1 &&
-                          std::abs(actual.top - expected.top) <= 1 &&
-                          std::abs((actual.right - actual.left) - Px(place.width)) <= 1 &&
-                          std::abs((actual.bottom - actual.top) - Px(place.height)) <= 1;
-        EXPECT_TRUE(close) << what << " is at " << Describe(actual) << ", not "
-                          << Describe(expected);
+        EXPECT_EQ(e2e::PlaceMismatch(actual, place, GetParam()), "") << what;
     }
 
     // Every descendant lies inside its parent's client area; every button's
     // and label's caption fits its control.
     void ExpectNothingClipped(HWND form, const std::string& what) const {
-        CaptionProbe probe(form);
-        ASSERT_TRUE(probe.ready()) << "the caption probe could not be hooked into Tavolin";
+        e2e::ControlProbe probe(form);
+        ASSERT_TRUE(probe.ready()) << "the control probe could not be hooked into Tavolin";
         for (HWND child : e2e::Children(form)) {
             const std::string name = what + " " + Narrow(e2e::ClassName(child)) + " \"" +
                                      Narrow(e2e::Text(child)) + "\"";
@@ -236,7 +135,7 @@ protected:
                 << name << " at " << Describe(place) << " leaves its parent's client area "
                 << Describe(client);
             if (!e2e::IsClass(child, L"Button") && !e2e::IsClass(child, L"Static")) continue;
-            const std::optional<SIZE> extent = probe.Extent(child);
+            const std::optional<SIZE> extent = probe.CaptionExtent(child);
             ASSERT_TRUE(extent.has_value()) << name << " was not measured";
             RECT own{};
             GetClientRect(child, &own);
@@ -253,7 +152,7 @@ protected:
     }
 
     // Declared first, so Tavolin has ended before the old resolution returns.
-    LogPixels logPixels_{static_cast<DWORD>(GetParam())};
+    e2e::LogPixels logPixels_{static_cast<DWORD>(GetParam())};
     e2e::Tavolin tavolin_ = logPixels_.written() ? e2e::StartTavolin() : e2e::Tavolin{};
 };
 

@@ -26,12 +26,16 @@ tavolin_e2e_program(e2e_bar bar_test.cpp)
 tavolin_e2e_program(e2e_help help_test.cpp)
 tavolin_e2e_program(e2e_dialogs dialogs_test.cpp)
 tavolin_e2e_program(e2e_tour tour_test.cpp)
-# The DPI test measures captions inside Tavolin's process through this hook.
-add_library(caption_probe SHARED ${TAVOLIN_E2E_DIR}/helpers/caption_probe.cpp)
-set_target_properties(caption_probe PROPERTIES PREFIX "")
-target_link_options(caption_probe PRIVATE ${TAVOLIN_STATIC})
+# The DPI and layout tests read captions, fonts, colours and icons inside
+# Tavolin's process through this hook.
+add_library(control_probe SHARED ${TAVOLIN_E2E_DIR}/helpers/control_probe.cpp)
+set_target_properties(control_probe PROPERTIES PREFIX "")
+target_link_options(control_probe PRIVATE ${TAVOLIN_STATIC})
+target_link_libraries(control_probe PRIVATE user32 gdi32)
 tavolin_e2e_program(e2e_dpi dpi_test.cpp)
-add_dependencies(e2e_dpi caption_probe)
+add_dependencies(e2e_dpi control_probe)
+tavolin_e2e_program(e2e_layout layout_test.cpp)
+add_dependencies(e2e_layout control_probe)
 # Not a test: opens each window for scripts/screenshots.
 add_executable(e2e_screenshots ${TAVOLIN_E2E_DIR}/screenshots.cpp)
 target_link_libraries(e2e_screenshots PRIVATE tavolin_e2e_driver)

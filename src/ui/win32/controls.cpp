@@ -91,6 +91,7 @@ void Place(Control& control) {
     SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), TRUE);
     if (dynamic_cast<Label*>(&control)) FitCaption(hwnd);
+    if (dynamic_cast<ComboBox*>(&control)) FitDropDownHeight(hwnd, Px(control.place.height, form.dpi));
 }
 
 void FitCaption(HWND label) {
@@ -108,6 +109,23 @@ void FitCaption(HWND label) {
     if (needed.right > own.right)
         SetWindowPos(label, nullptr, 0, 0, needed.right, own.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FitDropDownHeight(HWND comboBox, int height) {
+    const auto closedHeight = [comboBox] {
+        RECT closed{};
+        GetWindowRect(comboBox, &closed);
+        return static_cast<int>(closed.bottom - closed.top);
+    };
+    const int wanted = std::max(height, closedHeight());
+    // The selection field takes up the difference. Wine reads back a field
+    // height that differs from the one it was given, so the second step
+    // corrects from what was given and what came of it.
+    auto field = SendMessageW(comboBox, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int step = 0; step < 2 && field > 0 && closedHeight() != wanted; ++step) {
+        field += wanted - closedHeight();
+        SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }
 
 namespace {
@@ -473,6 +491,7 @@ void ComboBox::CreateNative() {
     constexpr int kOpenListRows = 8;
     HWND hwnd = win32::CreateChild(*this, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                                    0, nullptr, kOpenListRows);
+    win32::FitDropDownHeight(hwnd, Px(place.height, form.dpi));
     for (const std::wstring& entry : entries_)
         SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     SendMessageW(hwnd, CB_SETCURSEL, selected_, 0);

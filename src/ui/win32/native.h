@@ -72,6 +72,9 @@ void Place(Control& control);
 // Widens a label to its caption's one line where the system's font needs
 // more room than the stored width, which was chosen for a narrower one.
 void FitCaption(HWND label);
+// Makes a drop-down list as high as its place says where its font alone
+// would leave it lower, never lower than the font needs.
+void FitDropDownHeight(HWND comboBox, int height);
 // Routes mouse moves (and the busy pointer) of a standard control through
 // the toolkit.
 void WatchMouse(Control& control);

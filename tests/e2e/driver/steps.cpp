@@ -1,5 +1,10 @@
 #include "steps.h"
 
+#include <cstdlib>
+#include <sstream>
+
+#include "../helpers/control_probe.h"
+
 namespace e2e {
 
 HWND BarControl(HWND bar, const std::wstring& text) {
@@ -25,6 +30,114 @@ CommandStandIn::CommandStandIn(const std::wstring& log)
 CommandStandIn::~CommandStandIn() {
     SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
     if (placed_) DeleteFileW(path_.c_str());
+}
+
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+// The session's own resolution, where the prefix has no value of its own.
+constexpr DWORD kSessionDpi = 96;
+
+bool WriteLogPixels(DWORD dpi) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool ok = RegSetValueExW(key, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                                   sizeof dpi) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+INT_PTR Answer(HWND window, const wchar_t* name) {
+    return reinterpret_cast<INT_PTR>(GetPropW(window, name)) - 1;
+}
+
+}  // namespace
+
+std::string PlaceMismatch(const RECT& actual, const Twips& place, int dpi) {
+    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    const RECT expected{px(place.left), px(place.top), px(place.left) + px(place.width),
+                        px(place.top) + px(place.height)};
+    const bool close = std::abs(actual.left - expected.left) <= 1 &&
+                       std::abs(actual.top - expected.top) <= 1 &&
+                       std::abs((actual.right - actual.left) - px(place.width)) <= 1 &&
+                       std::abs((actual.bottom - actual.top) - px(place.height)) <= 1;
+    if (close) return "";
+    return "at " + Describe(actual) + ", not " + Describe(expected);
+}
+
+std::string Describe(const RECT& rect) {
+    std::ostringstream text;
+    text << "(" << rect.left << ", " << rect.top << ") " << rect.right - rect.left << " x "
+         << rect.bottom - rect.top;
+    return text.str();
+}
+
+RECT InParent(HWND window) {
+    RECT rect = WindowRectOnScreen(window);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LogPixels::LogPixels(DWORD dpi) : previous_(kSessionDpi) {
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) == ERROR_SUCCESS)
+        previous_ = value;
+    written_ = WriteLogPixels(dpi);
+}
+
+LogPixels::~LogPixels() { WriteLogPixels(previous_); }
+
+ControlProbe::ControlProbe(HWND anyWindowOfTavolin)
+    : module_(LoadLibraryW((ProgramDirectory() + L"\\control_probe.dll").c_str())),
+      message_(RegisterWindowMessageW(probe::kMessage)) {
+    const auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(module_ ? GetProcAddress(module_, "ProbeHook") : nullptr));
+    if (hook)
+        hook_ = SetWindowsHookExW(WH_GETMESSAGE, hook, module_,
+                                  GetWindowThreadProcessId(anyWindowOfTavolin, nullptr));
+}
+
+ControlProbe::~ControlProbe() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (module_) FreeLibrary(module_);
+}
+
+bool ControlProbe::Ask(HWND window, int question, LPARAM argument, const wchar_t* last) const {
+    RemovePropW(window, last);
+    PostMessageW(window, message_, question, argument);
+    return WaitUntil([&] { return GetPropW(window, last) != nullptr; });
+}
+
+std::optional<SIZE> ControlProbe::CaptionExtent(HWND control) const {
+    if (!Ask(control, probe::kCaptionExtent, 0, probe::kCaptionHeight)) return std::nullopt;
+    return SIZE{static_cast<LONG>(Answer(control, probe::kCaptionWidth)),
+                static_cast<LONG>(Answer(control, probe::kCaptionHeight))};
+}
+
+std::optional<ControlProbe::Font> ControlProbe::FontOf(HWND control) const {
+    if (!Ask(control, probe::kFont, 0, probe::kFontHeight)) return std::nullopt;
+    const auto atom = static_cast<ATOM>(Answer(control, probe::kFontFace));
+    wchar_t face[LF_FACESIZE] = {};
+    const UINT length = GlobalGetAtomNameW(atom, face, LF_FACESIZE);
+    GlobalDeleteAtom(atom);
+    return Font{std::wstring(face, length), static_cast<int>(Answer(control, probe::kFontHeight)),
+                static_cast<int>(Answer(control, probe::kFontWeight))};
+}
+
+std::optional<ControlProbe::Colours> ControlProbe::ColoursOf(HWND label) const {
+    if (!Ask(label, probe::kColours, 0, probe::kBackgroundColour)) return std::nullopt;
+    return Colours{static_cast<COLORREF>(Answer(label, probe::kTextColour)),
+                   static_cast<COLORREF>(Answer(label, probe::kBackgroundColour))};
+}
+
+std::optional<ControlProbe::Icon> ControlProbe::IconOf(HWND window, bool big, int resource) const {
+    if (!Ask(window, big ? probe::kBigIcon : probe::kSmallIcon, resource, probe::kIcon))
+        return std::nullopt;
+    return static_cast<Icon>(Answer(window, probe::kIcon));
 }
 
 HWND NotepadWindow(const std::wstring& titlePart) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "driver.h"
@@ -49,6 +50,73 @@ private:
     std::wstring path_;
     bool free_ = false;
     bool placed_ = false;
+};
+
+// A place in twips (1/1440 inch): a control's in its parent's client area,
+// a window's client area on the screen.
+struct Twips {
+    int left, top, width, height;
+};
+// Empty when the rectangle lies within a pixel of the place scaled to the
+// resolution, edge by edge and in size; otherwise where it is and should be.
+std::string PlaceMismatch(const RECT& actual, const Twips& place, int dpi);
+// "(left, top) width x height".
+std::string Describe(const RECT& rect);
+// The window's rectangle in its parent's client coordinates.
+RECT InParent(HWND window);
+
+// Sets the screen resolution for processes started from now on: Wine takes
+// it from LogPixels under HKCU\Control Panel\Desktop when a process starts.
+// The old value comes back when the object goes, whatever the test's outcome.
+class LogPixels {
+public:
+    explicit LogPixels(DWORD dpi);
+    ~LogPixels();
+    LogPixels(const LogPixels&) = delete;
+    LogPixels& operator=(const LogPixels&) = delete;
+    bool written() const { return written_; }
+
+private:
+    DWORD previous_;
+    bool written_ = false;
+};
+
+// Asks control_probe.dll, hooked into the thread of a window of Tavolin,
+// about that thread's windows (see helpers/control_probe.h): what only
+// Tavolin's own process can read. Unhooked when it goes; an answer that does
+// not come in time is nullopt.
+class ControlProbe {
+public:
+    explicit ControlProbe(HWND anyWindowOfTavolin);
+    ~ControlProbe();
+    ControlProbe(const ControlProbe&) = delete;
+    ControlProbe& operator=(const ControlProbe&) = delete;
+    bool ready() const { return hook_ != nullptr; }
+
+    // The caption's extent in the control's own font.
+    std::optional<SIZE> CaptionExtent(HWND control) const;
+    struct Font {
+        std::wstring face;
+        int pixels;  // the height asked for, without the sign
+        int weight;
+    };
+    std::optional<Font> FontOf(HWND control) const;
+    // What the label's parent gives it to paint with.
+    struct Colours {
+        COLORREF text, background;
+    };
+    std::optional<Colours> ColoursOf(HWND label) const;
+    enum class Icon { None, Another, TheResource };
+    // The window's big or small icon against an icon resource of Tavolin.exe.
+    std::optional<Icon> IconOf(HWND window, bool big, int resource) const;
+
+private:
+    // Posts the question and waits for the last of its answers.
+    bool Ask(HWND window, int question, LPARAM argument, const wchar_t* last) const;
+
+    HMODULE module_;
+    UINT message_;
+    HHOOK hook_ = nullptr;
 };
 
 // A Notepad window of any process, with the title holding the text.
