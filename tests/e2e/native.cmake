@@ -9,3 +9,12 @@ tavolin_wine_test(e2e.layout e2e_layout.exe)
 tavolin_wine_test(e2e.version e2e_version.exe)
 tavolin_wine_test(e2e.accessibility e2e_accessibility.exe)
 tavolin_wine_test(e2e.unicode e2e_unicode.exe)
+# The soak test prints as well, on a PDF printer of its own. It runs alone,
+# so that other tests neither slow it past its bound nor share its measures.
+add_test(NAME e2e.soak
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/print/cups.sh run ${CMAKE_BINARY_DIR}/soak
+            ${CMAKE_BINARY_DIR}/soak-out ${TAVOLIN_WINE_SCRIPTS}/run.sh ${TAVOLIN_WINE_STATE}
+            ${TAVOLIN_WINDOWS_BUILD}/e2e_soak.exe)
+set_tests_properties(e2e.soak PROPERTIES
+    FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_desktop RUN_SERIAL TRUE TIMEOUT 90
+    ENVIRONMENT TAVOLIN_WINE_TIMEOUT=85 SKIP_RETURN_CODE 77)

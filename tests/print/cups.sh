@@ -8,10 +8,12 @@
 #   cups.sh wait-idle STATE_DIR          # until no job is pending
 #   cups.sh remove-printer STATE_DIR     # no printer left, none default
 #   cups.sh stop STATE_DIR               # printer removed, cupsd ended by its pid
+#   cups.sh run STATE_DIR OUT COMMAND... # the command with such a printer, then stop
 set -euo pipefail
 
 usage() {
     echo "usage: $0 start|add-printer|wait-idle|remove-printer|stop STATE_DIR [OUT]" >&2
+    echo "       $0 run STATE_DIR OUT COMMAND..." >&2
     exit 2
 }
 [[ $# -ge 2 ]] || usage
@@ -136,6 +138,24 @@ stop_server() {
     rm -f "$pid_file" "$socket"
 }
 
+# The PDF backend runs only as root: without it the command is skipped (77).
+run_with_printer() {
+    local out=$1
+    shift
+    if [[ $(id -u) -ne 0 || ! -x /usr/lib/cups/backend/cups-pdf ]]; then
+        log "needs root and cups-pdf; skipped"
+        exit 77
+    fi
+    stop_server 2>/dev/null || true
+    trap stop_server EXIT
+    start_server
+    rm -rf "$out"
+    add_printer "$out"
+    # Where the documents land, as Wine names it: drive Z: is the Unix root.
+    export TAVOLIN_PRINT_OUT=Z:${out//\//\\}
+    "$@"
+}
+
 case $action in
 start) start_server ;;
 add-printer)
@@ -145,5 +165,11 @@ add-printer)
 wait-idle) wait_for 120 idle || die "jobs still pending: $(lpstat -o)" ;;
 remove-printer) remove_printer ;;
 stop) stop_server ;;
+run)
+    [[ $# -ge 4 ]] || usage
+    out=$(realpath -m "$3")
+    shift 3
+    run_with_printer "$out" "$@"
+    ;;
 *) usage ;;
 esac

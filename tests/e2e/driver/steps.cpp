@@ -140,6 +140,17 @@ std::optional<ControlProbe::Icon> ControlProbe::IconOf(HWND window, bool big, in
     return static_cast<Icon>(Answer(window, probe::kIcon));
 }
 
+int PrintedDocuments(const std::wstring& directory) {
+    int count = 0;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((directory + L"\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do ++count;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
 HWND NotepadWindow(const std::wstring& titlePart) {
     for (HWND window : TopLevelWindows())
         if (ClassName(window) == L"Notepad" && Text(window).find(titlePart) != std::wstring::npos)

@@ -119,6 +119,9 @@ private:
     HHOOK hook_ = nullptr;
 };
 
+// The PDF files the test printer has written into the directory so far.
+int PrintedDocuments(const std::wstring& directory);
+
 // A Notepad window of any process, with the title holding the text.
 HWND NotepadWindow(const std::wstring& titlePart);
 // Waits for such a window, then ends its process by PID; true once ended.
