@@ -219,7 +219,14 @@ TEST_P(Layout, EveryControlStandsAtItsPlaceInItsFontAndColours) {
     e2e::Click(e2e::ChildByText(run, L"&Cancel "));
     ASSERT_TRUE(e2e::WaitForWindowGone(kRun.title, pid()));
 
-    ASSERT_NO_FATAL_FAILURE(ExpectAsTheTableSays(Open(L"Tavolin Help", kHelp), kHelp));
+    const HWND help = Open(L"Tavolin Help", kHelp);
+    ASSERT_NO_FATAL_FAILURE(ExpectAsTheTableSays(help, kHelp));
+    // The longest help lines are wider than the list: they scroll into view.
+    const HWND list = e2e::ChildOfClass(help, L"ListBox");
+    RECT inside{};
+    GetClientRect(list, &inside);
+    EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), inside.right);
 }
 
 // Esc reaches neither dialog's buttons; a key pressed after it shows that it
