@@ -115,6 +115,15 @@ COLORREF ScreenPixel(POINT at) {
     return pixel;
 }
 
+const char* Name(e2e::ControlProbe::Icon icon) {
+    switch (icon) {
+        case e2e::ControlProbe::Icon::None: return "none of its own";
+        case e2e::ControlProbe::Icon::Another: return "another picture";
+        case e2e::ControlProbe::Icon::TheResource: return "the picture meant";
+    }
+    return "?";
+}
+
 std::string Hex(COLORREF colour) {
     char text[16];
     std::snprintf(text, sizeof text, "#%06lx", static_cast<unsigned long>(colour));
@@ -154,8 +163,8 @@ protected:
         for (bool big : {true, false}) {
             const auto icon = probe.IconOf(form, big, window.iconId);
             ASSERT_TRUE(icon.has_value()) << title;
-            EXPECT_EQ(*icon, window.iconId ? e2e::ControlProbe::Icon::TheResource
-                                           : e2e::ControlProbe::Icon::None)
+            EXPECT_STREQ(Name(*icon), Name(window.iconId ? e2e::ControlProbe::Icon::TheResource
+                                                         : e2e::ControlProbe::Icon::None))
                 << title << (big ? "'s big icon" : "'s small icon");
         }
 
@@ -202,10 +211,12 @@ TEST_P(Layout, EveryControlStandsAtItsPlaceInItsFontAndColours) {
     {
         e2e::ControlProbe probe(tavolin_.bar);
         ASSERT_TRUE(probe.ready());
-        for (bool big : {true, false})
-            EXPECT_EQ(probe.IconOf(tavolin_.bar, big, IDI_SHUTTLE),
-                      e2e::ControlProbe::Icon::TheResource)
+        for (bool big : {true, false}) {
+            const auto icon = probe.IconOf(tavolin_.bar, big, IDI_SHUTTLE);
+            ASSERT_TRUE(icon.has_value());
+            EXPECT_STREQ(Name(*icon), Name(e2e::ControlProbe::Icon::TheResource))
                 << (big ? "the bar's big icon" : "the bar's small icon");
+        }
         EXPECT_TRUE(GetWindowLongW(tavolin_.bar, GWL_STYLE) & WS_MINIMIZEBOX);
     }
 

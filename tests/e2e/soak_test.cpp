@@ -3,7 +3,7 @@
 // telephone swapped 5,000 times, the pointer passed across the cells 20,000
 // times and the help printed 20 times. Afterwards the process must be as it
 // was before: what it does again and again may leave no memory, kernel
-// handles or windows behind.
+// handles, windows or GDI objects behind.
 //
 // Runs with a printer of its own (tests/print/cups.sh run), whose documents
 // land in TAVOLIN_PRINT_OUT. The openings, ticks and moves are the messages
@@ -43,17 +43,21 @@ constexpr int kPrintedWaitMs = 30000;
 // What may differ from the first measure without anything growing. After
 // the warm-up the working set rose by 100 to 710 KB in a sitting, as the
 // heap settled, and no further with twice the openings or in a second and
-// a third sitting; handles and windows came back exactly. Two megabytes
-// let that be and catch two kilobytes kept at each of the 900 openings, or
-// a hundred bytes at each of the 20,000 moves; four handles catch one kept
-// at each print.
+// a third sitting; handles and windows came back exactly; the GDI objects
+// came back, or with one more pen and brush of the system's own, which it
+// makes once, when something is first drawn in a state of its own. Two
+// megabytes let the heap be and catch two kilobytes kept at each of the 900
+// openings, or a hundred bytes at each of the 20,000 moves; four handles or
+// GDI objects catch one kept at each print.
 constexpr SIZE_T kWorkingSetMarginBytes = 2 * 1024 * 1024;
 constexpr DWORD kHandleMargin = 4;
+constexpr int kGdiObjectMargin = 4;
 
 struct Usage {
     SIZE_T workingSet = 0;
     DWORD handles = 0;
     size_t windows = 0;
+    int gdiObjects = 0;
 };
 
 // Every window of the process, hidden ones and children included.
@@ -108,7 +112,8 @@ DWORD HandlesInSystemTable(DWORD pid) {
     return handles;
 }
 
-Usage UsageOf(const e2e::Process& process) {
+Usage UsageOf(const e2e::Tavolin& tavolin, const e2e::ControlProbe& probe) {
+    const e2e::Process& process = tavolin.process;
     Usage usage;
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -117,6 +122,8 @@ Usage UsageOf(const e2e::Process& process) {
     if (!GetProcessHandleCount(process.handle(), &usage.handles) || usage.handles == 0)
         usage.handles = HandlesInSystemTable(process.pid());
     usage.windows = WindowCount(process.pid());
+    usage.gdiObjects = static_cast<int>(GetGuiResources(process.handle(), GR_GDIOBJECTS));
+    if (usage.gdiObjects == 0) usage.gdiObjects = probe.GdiObjects(tavolin.bar).value_or(0);
     return usage;
 }
 
@@ -127,9 +134,9 @@ int PrintedDocuments() {
 
 std::string Describe(const Usage& usage) {
     char text[128];
-    std::snprintf(text, sizeof text, "working set %zu KB, %lu handles, %zu windows",
+    std::snprintf(text, sizeof text, "working set %zu KB, %lu handles, %zu windows, %d GDI objects",
                   usage.workingSet / 1024, static_cast<unsigned long>(usage.handles),
-                  usage.windows);
+                  usage.windows, usage.gdiObjects);
     return text;
 }
 
@@ -284,16 +291,18 @@ TEST_F(Soak, NothingGrowsWithUse) {
     // A short sitting first, so that what is made once and kept (the
     // spooler's library, the system's caches, the heap's first growth) is
     // there before the first measure.
+    const e2e::ControlProbe probe(tavolin_.bar);
+    ASSERT_TRUE(probe.ready()) << "the control probe could not be hooked into Tavolin";
     ASSERT_NO_FATAL_FAILURE(Sit(kWarmUp));
     Sleep(kSettleMs);
-    const Usage before = UsageOf(tavolin_.process);
+    const Usage before = UsageOf(tavolin_, probe);
 
     const ULONGLONG started = GetTickCount64();
     ASSERT_NO_FATAL_FAILURE(Sit(kSitting));
     std::printf("the sitting took %llu ms\n", GetTickCount64() - started);
 
     Sleep(kSettleMs);
-    const Usage after = UsageOf(tavolin_.process);
+    const Usage after = UsageOf(tavolin_, probe);
     std::printf("before: %s\nafter:  %s\n", Describe(before).c_str(), Describe(after).c_str());
     std::fflush(stdout);
     EXPECT_TRUE(tavolin_.process.Running());
@@ -301,6 +310,8 @@ TEST_F(Soak, NothingGrowsWithUse) {
     EXPECT_GT(before.handles, 0u) << "the handles were not counted";
     EXPECT_LE(after.handles, before.handles + kHandleMargin);
     EXPECT_EQ(after.windows, before.windows);
+    EXPECT_GT(before.gdiObjects, 0) << "the GDI objects were not counted";
+    EXPECT_LE(after.gdiObjects, before.gdiObjects + kGdiObjectMargin);
     EXPECT_EQ(e2e::TopLevelWindows(pid()), std::vector<HWND>{tavolin_.bar});
 
     // Every print reached the printer.

@@ -47,3 +47,4 @@ target_link_libraries(e2e_accessibility PRIVATE oleacc ole32 oleaut32 uuid psapi
 tavolin_e2e_program(e2e_unicode unicode_test.cpp)
 tavolin_e2e_program(e2e_soak soak_test.cpp)
 target_link_libraries(e2e_soak PRIVATE psapi)
+add_dependencies(e2e_soak control_probe)

@@ -151,6 +151,11 @@ int PrintedDocuments(const std::wstring& directory) {
     return count;
 }
 
+std::optional<int> ControlProbe::GdiObjects(HWND anyWindow) const {
+    if (!Ask(anyWindow, probe::kGdiObjects, 0, probe::kGdiObjectCount)) return std::nullopt;
+    return static_cast<int>(Answer(anyWindow, probe::kGdiObjectCount));
+}
+
 HWND NotepadWindow(const std::wstring& titlePart) {
     for (HWND window : TopLevelWindows())
         if (ClassName(window) == L"Notepad" && Text(window).find(titlePart) != std::wstring::npos)

@@ -109,6 +109,8 @@ public:
     enum class Icon { None, Another, TheResource };
     // The window's big or small icon against an icon resource of Tavolin.exe.
     std::optional<Icon> IconOf(HWND window, bool big, int resource) const;
+    // The GDI objects of the process, counted by their handles under Wine.
+    std::optional<int> GdiObjects(HWND anyWindow) const;
 
 private:
     // Posts the question and waits for the last of its answers.

@@ -92,6 +92,16 @@ void CompareIcon(HWND window, WPARAM kind, LPARAM resource) {
     Leave(window, probe::kIcon, answer);
 }
 
+// Wine reports no GDI objects through GetGuiResources, but takes a handle by
+// its table index alone, so the live ones can be counted by asking each
+// index for its object's type.
+void CountGdiObjects(HWND window) {
+    INT_PTR count = 0;
+    for (ULONG_PTR index = 0; index <= 0xFFFF; ++index)
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    Leave(window, probe::kGdiObjectCount, count);
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
@@ -105,6 +115,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
             case probe::kColours: ReadColours(message->hwnd); break;
             case probe::kBigIcon: CompareIcon(message->hwnd, ICON_BIG, message->lParam); break;
             case probe::kSmallIcon: CompareIcon(message->hwnd, ICON_SMALL, message->lParam); break;
+            case probe::kGdiObjects: CountGdiObjects(message->hwnd); break;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -14,6 +14,7 @@ enum Question {
     kColours,        // the text colour and brush the parent gives a label
     kBigIcon,        // the window's icons against the resource numbered in lParam
     kSmallIcon,
+    kGdiObjects,     // the GDI objects the process holds
 };
 
 // The answers, the last of each question written last.
@@ -26,5 +27,6 @@ inline constexpr wchar_t kTextColour[] = L"TavolinTextColour";
 inline constexpr wchar_t kBackgroundColour[] = L"TavolinBackgroundColour";
 // 0: no icon of that kind; 1: another picture; 2: the resource's.
 inline constexpr wchar_t kIcon[] = L"TavolinIcon";
+inline constexpr wchar_t kGdiObjectCount[] = L"TavolinGdiObjects";
 
 }  // namespace probe
