@@ -35,7 +35,10 @@ FrmMain::FrmMain(Desktop& desktop)
 #undef TAVOLIN_WIRE
 }
 
-FrmMain::~FrmMain() = default;
+// The help window goes with the bar, closed while it is whole.
+FrmMain::~FrmMain() {
+    if (help_) help_->Close();
+}
 
 void FrmMain::ShowDescription(const std::wstring& text) {
     const std::wstring title = CaptionPrefix + text;

@@ -43,11 +43,7 @@ DriveList::DriveList(ui::Container& parent, ui::Twips place, int tabIndex, Deskt
 
 std::wstring DriveList::Drive() const { return box.Entry(box.SelectedIndex()); }
 
-std::vector<std::wstring> DriveList::Entries() const {
-    std::vector<std::wstring> entries;
-    for (int i = 0; i < box.Count(); ++i) entries.push_back(box.Entry(i));
-    return entries;
-}
+const std::vector<std::wstring>& DriveList::Entries() const { return box.Entries(); }
 
 bool DriveList::SetDrive(const std::wstring& drive) {
     const int index = IndexOf(drive);

@@ -26,7 +26,7 @@ public:
 
     // The entry shown, empty when none.
     std::wstring Drive() const;
-    std::vector<std::wstring> Entries() const;
+    const std::vector<std::wstring>& Entries() const;
     // Shows the entry of the drive's letter and raises onChange, as the
     // user's choice does; false, with nothing raised, when no entry has it.
     bool SetDrive(const std::wstring& drive);

@@ -192,7 +192,7 @@ TEST(FrmHelp, HelpIconOpensOneWindowAndAFreshOneAfterClose) {
     EXPECT_TRUE(reopened->IsOpen());
     EXPECT_EQ(Entries(reopened->List1), kExpectedLines);
     EXPECT_EQ(reopened->List1.SelectedIndex(), -1);
-    EXPECT_EQ(reopened->List1.TopIndex(), 0);
+    EXPECT_EQ(ui::headless::TopIndex(reopened->List1), 0);
     EXPECT_EQ(ui::headless::TimesShown(*reopened), 1);
 
     // The bar stays usable beside the help window, which touches no desktop.

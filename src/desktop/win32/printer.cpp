@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "desktop/win32/system_text.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 namespace tavolin {
 

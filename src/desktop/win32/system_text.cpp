@@ -3,7 +3,7 @@
 #include <array>
 #include <cwctype>
 
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 namespace tavolin {
 

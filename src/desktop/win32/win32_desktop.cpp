@@ -4,7 +4,7 @@
 
 #include "desktop/keystrokes.h"
 #include "desktop/win32/system_text.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 namespace tavolin {
 

@@ -9,7 +9,7 @@
 #include "desktop/patterns.h"
 #include "desktop/win32/system_text.h"
 #include "desktop/win32/win32_desktop.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 namespace tavolin {
 
