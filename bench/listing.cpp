@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "desktop/win32/win32_desktop.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 #include "dialogs/file_lists.h"
 #include "ui/controls.h"
 
