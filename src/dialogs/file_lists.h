@@ -12,10 +12,6 @@
 
 namespace tavolin {
 
-// A name inside a directory; a drive root such as C:\ already ends in its
-// backslash.
-std::wstring PathBelow(const std::wstring& directory, const std::wstring& name);
-
 // A drop-down of the desktop's drive entries ("c:", "d: [DATA]").
 class DriveList {
 public:

@@ -25,6 +25,8 @@ using MadeDc = Owned<HDC, &DeleteDC>;
 using Icon = Owned<HICON, &DestroyIcon>;
 // A kernel object: a process, a thread.
 using KernelHandle = Owned<HANDLE, &CloseHandle>;
+// Memory the system allocated for the caller, such as a formatted message.
+using LocalMemory = Owned<void*, &LocalFree>;
 
 // A directory search begun by FindFirstFile.
 class FindHandle {

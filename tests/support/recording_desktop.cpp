@@ -92,19 +92,19 @@ Outcome RecordingDesktop::RunCommand(const std::wstring& commandLine, int window
     Record("RunCommand(" + Quoted(commandLine) + ", " + std::to_string(windowStyle) + ")");
     if (onRunCommand) onRunCommand();
     if (missingPrograms.count(commandLine)) return Failure{kFileNotFound};
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::ActivateWindow(const std::wstring& title) {
     Record("ActivateWindow(" + Quoted(title) + ")");
     if (!windows.count(title)) return Failure{kNoWindow};
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::SendKeystrokes(const std::wstring& keys) {
     Record("SendKeystrokes(" + Quoted(keys) + ")");
     if (keystrokesFail) return Failure{L"The keys could not be sent."};
-    return std::nullopt;
+    return Outcome();
 }
 
 int RecordingDesktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
@@ -121,14 +121,14 @@ Outcome RecordingDesktop::PrintLine(const std::wstring& text) {
     Record("PrintLine(" + Quoted(text) + ")");
     if (printerFailsAtLine >= 0 && linesInJob_ >= printerFailsAtLine) return Failure{kPrinterError};
     ++linesInJob_;
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::EndDocument() {
     Record("EndDocument()");
     linesInJob_ = 0;
     if (endDocumentFails) return Failure{kPrinterError};
-    return std::nullopt;
+    return Outcome();
 }
 
 void RecordingDesktop::AbortDocument() {
@@ -175,7 +175,7 @@ Outcome RecordingDesktop::DeleteFile(const std::wstring& path) {
                                     [&](const std::wstring& p) { return Upper(p) == Upper(path); });
     if (found == files.end()) return Failure{kFileNotFound};
     files.erase(found);
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
@@ -186,7 +186,7 @@ Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
     if (found == drives.end()) return Failure{kPathNotFound};
     if (!found->second.readable) return Failure{kNotReady};
     currentDrive = letter;
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::ChangeDirectory(const std::wstring& path) {
@@ -195,7 +195,7 @@ Outcome RecordingDesktop::ChangeDirectory(const std::wstring& path) {
     const wchar_t letter = static_cast<wchar_t>(std::towupper(path[0]));
     if (!drives[letter].readable) return Failure{kNotReady};
     drives[letter].currentDirectory = path;
-    return std::nullopt;
+    return Outcome();
 }
 
 int RecordingDesktop::WindowsDirectory(wchar_t* buffer, int size) {
