@@ -36,6 +36,12 @@ set_source_files_properties(res/tavolin.rc PROPERTIES
     OBJECT_DEPENDS "${TAVOLIN_ICONS};${CMAKE_SOURCE_DIR}/res/tavolin.manifest")
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
 tavolin_windows_program(Tavolin)
+# The program's own sources build without a warning.
+if(NOT MSVC)
+    foreach(target tavolin_logic tavolin_ui tavolin_win32 Tavolin)
+        target_compile_options(${target} PRIVATE -Werror)
+    endforeach()
+endif()
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 

@@ -90,7 +90,9 @@ void FrmMain::Timer2_Timer() {
 
 void FrmMain::Describe(BarControl control) { ShowDescription(Row(control).description); }
 
-void FrmMain::Launch(const std::wstring& program) { LaunchProgram(desktop_, context_, program, L""); }
+void FrmMain::Launch(const std::wstring& program) {
+    LaunchProgram(desktop_, context_, program, L"");
+}
 
 void FrmMain::Image3_MouseMove() { Describe(BarControl::Image3); }
 void FrmMain::Image3_Click() { CloseProgramManager(desktop_); }

@@ -10,8 +10,23 @@ namespace tavolin {
 
 // The controls of the bar, left to right; the named members of FrmMain.
 enum class BarControl {
-    Image3, Image1, Image7, Image2, Image10, Image9, Image5, Image4, PicFace2, PicFace1,
-    Image12, Image8, Image6, Image13, Image11, Image14, Command1,
+    Image3,
+    Image1,
+    Image7,
+    Image2,
+    Image10,
+    Image9,
+    Image5,
+    Image4,
+    PicFace2,
+    PicFace1,
+    Image12,
+    Image8,
+    Image6,
+    Image13,
+    Image11,
+    Image14,
+    Command1,
 };
 
 struct BarRow {
@@ -46,6 +61,7 @@ inline constexpr BarRow kBarTable[] = {
 // The row of a control; the table is in the order of BarControl.
 constexpr const BarRow& Row(BarControl control) { return kBarTable[static_cast<int>(control)]; }
 
-static_assert(sizeof(kBarTable) / sizeof(kBarTable[0]) == static_cast<int>(BarControl::Command1) + 1);
+static_assert(sizeof(kBarTable) / sizeof(kBarTable[0]) ==
+              static_cast<int>(BarControl::Command1) + 1);
 
 }  // namespace tavolin

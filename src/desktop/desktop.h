@@ -99,7 +99,7 @@ public:
     // Names of the files in a directory matching any of the ";"-separated
     // patterns, sorted.
     virtual Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
-                                                           const std::wstring& patterns) = 0;
+                                                            const std::wstring& patterns) = 0;
 
     virtual Outcome DeleteFile(const std::wstring& path) = 0;
     // Makes the drive named by the path's first letter current.

@@ -50,7 +50,8 @@ void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileL
     }
     const std::wstring path = SelectedFilePath(files);
     if (const std::wstring why = WhyNotRunnable(path); !why.empty()) {
-        desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation, kError);
+        desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation,
+                            kError);
         return;
     }
     LaunchProgram(desktop, context, ProgramTextFor(path), L"");
@@ -68,7 +69,8 @@ void DeleteSelectedFile(Desktop& desktop, FileList& files) {
     Outcome deleted = desktop.DeleteFile(path);
     if (deleted.ok()) deleted = Refresh(files);
     if (deleted.failed())
-        desktop.ShowMessage(L"Cannot delete: " + path, mb::kInformation, deleted.failure().description);
+        desktop.ShowMessage(L"Cannot delete: " + path, mb::kInformation,
+                            deleted.failure().description);
 }
 
 void ShowFileTypeHelp(Desktop& desktop, HelpCaller caller) {

@@ -53,8 +53,7 @@ int DriveList::IndexOf(const std::wstring& drive) const {
     return -1;
 }
 
-DirectoryList::DirectoryList(ui::Container& parent, ui::Twips place, int tabIndex,
-                             Desktop& desktop)
+DirectoryList::DirectoryList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop)
     : box(parent, place, tabIndex), desktop_(desktop) {
     box.onDblClick = [this] {
         const int index = box.SelectedIndex();

@@ -15,8 +15,9 @@ Outcome PrintDocument(Desktop& desktop, const ui::ListBox& list) {
 void PrintHelp(Desktop& desktop, const ui::ListBox& list) {
     if (const Outcome printed = PrintDocument(desktop, list); printed.failed()) {
         desktop.AbortDocument();
-        desktop.ShowMessage(std::wstring(kPrintFailedPrompt) + L'\r' + printed.failure().description,
-                            mb::kExclamation, kPrintFailedTitle);
+        desktop.ShowMessage(
+            std::wstring(kPrintFailedPrompt) + L'\r' + printed.failure().description,
+            mb::kExclamation, kPrintFailedTitle);
     }
 }
 

@@ -36,7 +36,8 @@ std::wstring NamePart(const std::wstring& program) {
 
 // The accessory prefix for a document name, empty for anything else; none
 // when the name is too short for an extension test.
-std::optional<std::wstring> AccessoryFor(const LaunchContext& context, const std::wstring& program) {
+std::optional<std::wstring> AccessoryFor(const LaunchContext& context,
+                                         const std::wstring& program) {
     const std::wstring name = NamePart(program);
     const size_t length = name.size();
     if (length < 4) return std::nullopt;

@@ -13,7 +13,8 @@ void CloseProgramManager(Desktop& desktop) {
     Outcome closed = desktop.ActivateWindow(kProgramManager);
     if (closed.ok()) closed = desktop.SendKeystrokes(L"%{F4}");
     if (closed.failed())
-        desktop.ShowMessage(L"Error in closing Windows 95 Program Manager", mb::kQuestion, L"Error");
+        desktop.ShowMessage(L"Error in closing Windows 95 Program Manager", mb::kQuestion,
+                            L"Error");
 }
 
 }  // namespace tavolin

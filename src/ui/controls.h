@@ -125,8 +125,7 @@ public:
 
 class Button : public Control {
 public:
-    Button(Container& parent, Twips place, std::wstring caption, int tabIndex,
-           Font font = {});
+    Button(Container& parent, Twips place, std::wstring caption, int tabIndex, Font font = {});
     void CreateNative() override;
 
     const std::wstring caption;
@@ -135,8 +134,8 @@ public:
 
 class Label : public Control {
 public:
-    Label(Container& parent, Twips place, std::wstring caption, Colour background,
-          Colour text, int tabIndex);
+    Label(Container& parent, Twips place, std::wstring caption, Colour background, Colour text,
+          int tabIndex);
     void CreateNative() override;
 
     const std::wstring caption;

@@ -26,11 +26,11 @@ using e2e::kRunTitle;
 
 // The bar's pictures left to right; the telephone's two frames share a cell.
 const wchar_t* const kDescriptions[] = {
-    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
-    L"Explorer",     L"Find Files",   L"Control Panel",
-    L"WordPad",      L"NotePad",      L"Phone Dialer",
-    L"Phone Dialer", L"TaskBar",      L"Utilities",
-    L"Games",        L"Multimedia",   L"Windows Help",
+    L"Exit Windows", L"DOS Prompt", L"Run and File Load Functions",
+    L"Explorer",     L"Find Files", L"Control Panel",
+    L"WordPad",      L"NotePad",    L"Phone Dialer",
+    L"Phone Dialer", L"TaskBar",    L"Utilities",
+    L"Games",        L"Multimedia", L"Windows Help",
     L"Tavolin Help",
 };
 

@@ -62,23 +62,23 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Bystander*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_CHAR:
-        case WM_SYSCHAR:
-            if (self) {
-                std::lock_guard<std::mutex> lock(self->mutex_);
-                self->keys_.push_back(std::to_string(message) + ":" + std::to_string(wParam));
-            }
-            break;
-        case WM_CLOSE:
-            return 0;  // Alt+F4 reaching it must show in the log, not end it
-        case WM_APP:
-            DestroyWindow(window);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+            case WM_CHAR:
+            case WM_SYSCHAR:
+                if (self) {
+                    std::lock_guard<std::mutex> lock(self->mutex_);
+                    self->keys_.push_back(std::to_string(message) + ":" + std::to_string(wParam));
+                }
+                break;
+            case WM_CLOSE:
+                return 0;  // Alt+F4 reaching it must show in the log, not end it
+            case WM_APP:
+                DestroyWindow(window);
+                return 0;
+            case WM_DESTROY:
+                PostQuitMessage(0);
+                return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -92,9 +92,9 @@ private:
         windowClass.lpszClassName = L"TavolinTestBystander";
         RegisterClassW(&windowClass);
         // Top left, clear of the bar and of the stand-in.
-        HWND w = CreateWindowExW(0, windowClass.lpszClassName, kTitle,
-                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 180, nullptr,
-                                 nullptr, windowClass.hInstance, nullptr);
+        HWND w =
+            CreateWindowExW(0, windowClass.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                            20, 20, 300, 180, nullptr, nullptr, windowClass.hInstance, nullptr);
         SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -115,9 +115,7 @@ private:
     std::thread thread_;
 };
 
-HWND Icon(HWND bar, const std::wstring& description) {
-    return e2e::ChildByText(bar, description);
-}
+HWND Icon(HWND bar, const std::wstring& description) { return e2e::ChildByText(bar, description); }
 
 // Waits until the bar has handled everything sent to it before a hover of
 // this icon: its title then shows the icon's description.
@@ -225,9 +223,9 @@ TEST(BarCommandsE2e, AccessoryIconsStartTheirPrograms) {
         const wchar_t* description;
         const wchar_t* program;
     };
-    for (const Accessory& accessory : {Accessory{L"NotePad", L"notepad.exe"},
-                                       Accessory{L"Explorer", L"explorer.exe"},
-                                       Accessory{L"Control Panel", L"control.exe"}}) {
+    for (const Accessory& accessory :
+         {Accessory{L"NotePad", L"notepad.exe"}, Accessory{L"Explorer", L"explorer.exe"},
+          Accessory{L"Control Panel", L"control.exe"}}) {
         const std::string name = Utf8(accessory.description);
         e2e::Click(Icon(tavolin.bar, accessory.description));
         std::vector<PROCESSENTRY32W> started;

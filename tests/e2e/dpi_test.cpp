@@ -47,9 +47,9 @@ private:
         if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                             &key, nullptr) != ERROR_SUCCESS)
             return false;
-        const bool ok = RegSetValueExW(key, kLogPixels, 0, REG_DWORD,
-                                       reinterpret_cast<const BYTE*>(&dpi),
-                                       sizeof dpi) == ERROR_SUCCESS;
+        const bool ok =
+            RegSetValueExW(key, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                           sizeof dpi) == ERROR_SUCCESS;
         RegCloseKey(key);
         return ok;
     }
@@ -65,7 +65,7 @@ struct Place {
 
 struct Cell {
     const wchar_t* description;
-    int iconId;  // 0 for the "?" button
+    int iconId;   // 0 for the "?" button
     Place place;  // inside the frame
 };
 
@@ -213,11 +213,11 @@ protected:
         const RECT expected{Px(place.left), Px(place.top), Px(place.left) + Px(place.width),
                             Px(place.top) + Px(place.height)};
         const bool close = std::abs(actual.left - expected.left) <= 1 &&
-                          std::abs(actual.top - expected.top) <= 1 &&
-                          std::abs((actual.right - actual.left) - Px(place.width)) <= 1 &&
-                          std::abs((actual.bottom - actual.top) - Px(place.height)) <= 1;
+                           std::abs(actual.top - expected.top) <= 1 &&
+                           std::abs((actual.right - actual.left) - Px(place.width)) <= 1 &&
+                           std::abs((actual.bottom - actual.top) - Px(place.height)) <= 1;
         EXPECT_TRUE(close) << what << " is at " << Describe(actual) << ", not "
-                          << Describe(expected);
+                           << Describe(expected);
     }
 
     // Every descendant lies inside its parent's client area; every button's
@@ -279,11 +279,10 @@ TEST_P(Dpi, BarFrameAndCellsScaleAndIconsAreDrawnAtTheCellsSize) {
         const RECT area = e2e::ClientRectOnScreen(control);
         const int width = area.right - area.left, height = area.bottom - area.top;
         EXPECT_EQ(width, Px(cell.place.width)) << Narrow(cell.description);
-        const std::vector<COLORREF> expected =
-            ExpectedCell(resources, cell.iconId, width, height);
+        const std::vector<COLORREF> expected = ExpectedCell(resources, cell.iconId, width, height);
         EXPECT_TRUE(e2e::WaitUntil([&] { return ScreenPixels(area) == expected; }))
-            << Narrow(cell.description) << " does not show its icon at " << width << " x "
-            << width << " pixels";
+            << Narrow(cell.description) << " does not show its icon at " << width << " x " << width
+            << " pixels";
     }
     FreeLibrary(resources);
 }

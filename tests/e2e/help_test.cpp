@@ -28,9 +28,9 @@ std::wstring Environment(const wchar_t* name) {
 
 std::wstring Wide(const std::string& text) {
     if (text.empty()) return {};
-    std::wstring out(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0),
-                     L'\0');
+    std::wstring out(
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0),
+        L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
                         static_cast<int>(out.size()));
     return out;

@@ -77,9 +77,9 @@ public:
         }
         if (!MoveFileExW((request + L".part").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING))
             return Fail("cannot write into the exchange directory");
-        if (!e2e::WaitUntil([&] { return GetFileAttributesW(done.c_str()) !=
-                                         INVALID_FILE_ATTRIBUTES; },
-                            kAnswerTimeoutMs))
+        if (!e2e::WaitUntil(
+                [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                kAnswerTimeoutMs))
             return Fail("the script did not answer");
         return true;
     }
@@ -134,9 +134,9 @@ bool TakeAll(Screenshots& shots) {
             return files != nullptr;
         }))
         return Fail("the documents are not listed");
-    if (!e2e::ClickEntry(files, L"letter.doc") ||
-        !e2e::WaitUntil([&] { return e2e::ListSelection(files) ==
-                                     e2e::EntryIndex(files, L"letter.doc"); }))
+    if (!e2e::ClickEntry(files, L"letter.doc") || !e2e::WaitUntil([&] {
+            return e2e::ListSelection(files) == e2e::EntryIndex(files, L"letter.doc");
+        }))
         return Fail("letter.doc could not be selected");
     if (!shots.Take(L"browser", browser, process)) return false;
 

@@ -26,9 +26,12 @@ constexpr wchar_t kFileTypesTitle[] = L"Help on File Types";
 
 // The bar's controls, left to right.
 const wchar_t* const kDescriptions[] = {
-    L"Exit Windows", L"DOS Prompt", L"Run and File Load Functions", L"Explorer",
-    L"Find Files",   L"Control Panel", L"WordPad", L"NotePad", L"Phone Dialer", L"TaskBar",
-    L"Utilities",    L"Games", L"Multimedia", L"Windows Help", L"Tavolin Help", L"About?"};
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
+    L"About?"};
 
 struct KeyCommand {
     const wchar_t* description;
@@ -190,8 +193,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Explorer", L"explorer.exe"));
         ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Control Panel", L"control.exe"));
 
-        const std::wstring wordPad = e2e::WindowsDirectory().substr(0, 3) +
-                                     L"progra~1\\access~1\\WORDPAD.EXE";
+        const std::wstring wordPad =
+            e2e::WindowsDirectory().substr(0, 3) + L"progra~1\\access~1\\WORDPAD.EXE";
         ASSERT_NO_FATAL_FAILURE(
             ExpectStartsOrNotFound(L"WordPad", L"wordpad.exe", wordPad, e2e::FileExists(wordPad)));
         wchar_t found[MAX_PATH];

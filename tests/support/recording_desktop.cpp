@@ -25,10 +25,12 @@ std::wstring ParentOf(const std::wstring& path) {
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // The entries directly inside a directory, in sorted order.
-std::vector<std::wstring> Children(const std::set<std::wstring>& paths, const std::wstring& directory) {
+std::vector<std::wstring> Children(const std::set<std::wstring>& paths,
+                                   const std::wstring& directory) {
     std::vector<std::wstring> names;
     for (const std::wstring& path : paths)
-        if (path.size() > 3 && Upper(ParentOf(path)) == Upper(directory)) names.push_back(NameOf(path));
+        if (path.size() > 3 && Upper(ParentOf(path)) == Upper(directory))
+            names.push_back(NameOf(path));
     std::sort(names.begin(), names.end(),
               [](const std::wstring& a, const std::wstring& b) { return Upper(a) < Upper(b); });
     return names;
@@ -107,8 +109,10 @@ Outcome RecordingDesktop::SendKeystrokes(const std::wstring& keys) {
     return Outcome();
 }
 
-int RecordingDesktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
-    Record("ShowMessage(" + Quoted(prompt) + ", " + std::to_string(flags) + ", " + Quoted(title) + ")");
+int RecordingDesktop::ShowMessage(const std::wstring& prompt, int flags,
+                                  const std::wstring& title) {
+    Record("ShowMessage(" + Quoted(prompt) + ", " + std::to_string(flags) + ", " + Quoted(title) +
+           ")");
     prompts.push_back(prompt);
     if (onMessage) onMessage();
     if (answers.empty()) return 1;

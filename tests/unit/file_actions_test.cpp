@@ -21,7 +21,7 @@ public:
     std::wstring failingPattern;
 
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
-                                                   const std::wstring& pattern) override {
+                                                    const std::wstring& pattern) override {
         patterns.push_back(pattern);
         if (pattern == failingPattern) return Failure{testing::kNotReady};
         return RecordingDesktop::MatchingFiles(directory, pattern);
@@ -78,9 +78,9 @@ TEST(RunSelectedFile, StartsProgramsOpensDocumentsAndKeepsTheBrowserAsItWas) {
     desktop.Forget();
     SelectFile(browser.File1, L"CALC.EXE");
     browser.CmdRun.Click();
-    EXPECT_EQ(desktop.calls, (Calls{"RunCommand(\"C:\\WINDOWS\\CALC.EXE \", 1)",
-                                    "ChangeDrive(\"C:\\WINDOWS\")",
-                                    "ChangeDirectory(\"C:\\WINDOWS\")"}));
+    EXPECT_EQ(desktop.calls,
+              (Calls{"RunCommand(\"C:\\WINDOWS\\CALC.EXE \", 1)", "ChangeDrive(\"C:\\WINDOWS\")",
+                     "ChangeDirectory(\"C:\\WINDOWS\")"}));
     EXPECT_TRUE(browser.IsOpen());
     EXPECT_EQ(browser.File1.FileName(), L"CALC.EXE");
 
@@ -196,8 +196,9 @@ TEST(DeleteSelectedFile, DeletesOnlyAfterYesAndRereadsWithTheUsersPattern) {
     EXPECT_EQ(desktop.calls, (Calls{"ShowMessage(\"Please select the file you want to delete\", "
                                     "48, \"Error\")"}));
 
-    const Calls question{"ShowMessage(\"Delete: C:\\WINDOWS\\OLD.EXE   Are you Sure ?\", 52, "
-                         "\"Warning!\")"};
+    const Calls question{
+        "ShowMessage(\"Delete: C:\\WINDOWS\\OLD.EXE   Are you Sure ?\", 52, "
+        "\"Warning!\")"};
     desktop.Forget();
     desktop.patterns.clear();
     SelectFile(browser.File1, L"OLD.EXE");
@@ -256,8 +257,9 @@ TEST(DeleteSelectedFile, FailureNamesThePathTitledWithTheReasonAndLeavesTheList)
     browser.Command1.Click();
     ASSERT_EQ(desktop.calls.size(), 3u);
     EXPECT_EQ(desktop.calls[1], "DeleteFile(\"C:\\WINDOWS\\OTHER.EXE\")");
-    EXPECT_EQ(desktop.calls[2], "ShowMessage(\"Cannot delete: C:\\WINDOWS\\OTHER.EXE\", 64, "
-                                "\"The device is not ready.\")");
+    EXPECT_EQ(desktop.calls[2],
+              "ShowMessage(\"Cannot delete: C:\\WINDOWS\\OTHER.EXE\", 64, "
+              "\"The device is not ready.\")");
     EXPECT_EQ(browser.File1.Pattern(), L"*.exe");
 }
 

@@ -66,8 +66,9 @@ TEST(FrmRun, RunStartsANonEmptyLineAndCloses) {
     missing.Show();
     ui::headless::Type(missing.Text1, L"NOSUCH.EXE");
     missing.CmdOk.Click();
-    EXPECT_EQ(desktop.calls.back(), "ShowMessage(\"NOSUCH.EXE  was not found\", 32, "
-                                    "\"The system cannot find the file specified.\")");
+    EXPECT_EQ(desktop.calls.back(),
+              "ShowMessage(\"NOSUCH.EXE  was not found\", 32, "
+              "\"The system cannot find the file specified.\")");
     EXPECT_FALSE(missing.IsOpen());
 }
 

@@ -57,7 +57,8 @@ TEST(BadInput, CommandLinesReachTheProgramWholeAndUnexpandedUpToTheSystemsLimit)
     // Over the limit nothing starts, and the system says why.
     const Outcome failure = desktop.RunCommand(echo + std::wstring(32767, L'a'), kNormalFocus);
     ASSERT_TRUE(failure.failed()) << "a command line over 32,767 characters started";
-    EXPECT_EQ(Narrow(failure.failure().description), Narrow(ExpectedText(ERROR_FILENAME_EXCED_RANGE)));
+    EXPECT_EQ(Narrow(failure.failure().description),
+              Narrow(ExpectedText(ERROR_FILENAME_EXCED_RANGE)));
 }
 
 TEST(BadInput, DeviceNamesStartNothing) {

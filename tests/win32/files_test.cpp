@@ -65,7 +65,8 @@ TEST(Files, NamesEndingInADotOrBlankAreListedAndDeletedThemselvesNotTheirNeighbo
     Win32Desktop desktop;
     ScratchDirectory scratch(DriveTBase());
     // Neighbours that the plain form of each path would reach instead.
-    for (const wchar_t* directory : {L"sub.", L"sub", L"two ", L"two"}) MakeDirectory(scratch / directory);
+    for (const wchar_t* directory : {L"sub.", L"sub", L"two ", L"two"})
+        MakeDirectory(scratch / directory);
     MakeFile(scratch / L"sub.\\victim.txt", "dot");
     MakeFile(scratch / L"sub\\victim.txt", "plain");
     MakeFile(scratch / L"sub\\other.txt");

@@ -16,19 +16,20 @@ struct Received {
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* received = reinterpret_cast<Received*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (received) received->keysDown.push_back(wParam);
-        return 0;
-    case WM_CHAR:
-    case WM_SYSCHAR:
-        if (received) received->characters += static_cast<wchar_t>(wParam);
-        return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        // Keeps a released Alt from opening the system menu.
-        return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (received) received->keysDown.push_back(wParam);
+            return 0;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            if (received) received->characters += static_cast<wchar_t>(wParam);
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            // Keeps a released Alt from opening the system menu.
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -66,7 +66,7 @@ struct Win32Printer::Job {
     bool documentOpen = false;
     int pageHeight = 0;  // of the printable area, in device units
     int lineHeight = 0;
-    int nextTop = 0;     // where the next line starts on the current page
+    int nextTop = 0;  // where the next line starts on the current page
 
     ~Job() {
         if (documentOpen) AbortDoc(dc.get());
@@ -147,7 +147,8 @@ struct Win32Printer::Job {
     Outcome End() {
         if (Outcome step = FinishPage(); step.failed()) return step;
         SetLastError(ERROR_SUCCESS);
-        if (EndDoc(dc.get()) <= 0) return StepFailure(L"The printer could not finish the document.");
+        if (EndDoc(dc.get()) <= 0)
+            return StepFailure(L"The printer could not finish the document.");
         documentOpen = false;
         return Outcome();
     }

@@ -16,17 +16,11 @@ namespace tavolin {
 
 namespace {
 
-std::wstring RootOf(wchar_t drive) {
-    return {drive, L':', L'\\'};
-}
+std::wstring RootOf(wchar_t drive) { return {drive, L':', L'\\'}; }
 
-std::wstring DriveKey(wchar_t drive) {
-    return {L'=', drive, L':'};
-}
+std::wstring DriveKey(wchar_t drive) { return {L'=', drive, L':'}; }
 
-Failure NoSuchDrive() {
-    return Failure{SystemText(ERROR_INVALID_DRIVE)};
-}
+Failure NoSuchDrive() { return Failure{SystemText(ERROR_INVALID_DRIVE)}; }
 
 std::wstring CurrentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
@@ -98,9 +92,9 @@ std::wstring ExactPath(const std::wstring& path) {
 Outcome ListDirectory(const std::wstring& directory,
                       const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
     WIN32_FIND_DATAW entry;
-    const owned::FindHandle find(
-        FindFirstFileExW(ExactPath(JoinPath(directory, L"*")).c_str(), FindExInfoBasic, &entry,
-                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    const owned::FindHandle find(FindFirstFileExW(ExactPath(JoinPath(directory, L"*")).c_str(),
+                                                  FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                                  nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find.valid()) {
         // An empty root has no entries at all, yet it can be read.
         if (GetLastError() == ERROR_FILE_NOT_FOUND) return Outcome();

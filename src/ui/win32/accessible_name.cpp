@@ -93,8 +93,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                      UINT* argumentError) override {
-        return standard_->Invoke(id, iid, locale, flags, params, result, exception,
-                                 argumentError);
+        return standard_->Invoke(id, iid, locale, flags, params, result, exception, argumentError);
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         return standard_->get_accParent(parent);

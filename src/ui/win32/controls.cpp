@@ -70,17 +70,16 @@ Pixels PixelPlace(const Control& control, const ChildLayout& layout, int dpi) {
 
 }  // namespace
 
-HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
-                 DWORD style, DWORD exStyle, const Font* font, int heightFactor) {
+HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text, DWORD style,
+                 DWORD exStyle, const Font* font, int heightFactor) {
     FormWindow& form = FormOf(control);
     const int id = form.nextId++;
     const ChildLayout layout{font ? *font : control.parent.OwnerForm().style.font, heightFactor};
     const Pixels at = PixelPlace(control, layout, form.dpi);
-    HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(),
-                                WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style, at.left,
-                                at.top, at.width, at.height, ParentWindow(control),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
-                                &control);
+    HWND hwnd = CreateWindowExW(
+        exStyle, className, text.c_str(), WS_CHILD | (control.Visible() ? WS_VISIBLE : 0) | style,
+        at.left, at.top, at.width, at.height, ParentWindow(control),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), &control);
     control.handle = hwnd;
     form.layouts[hwnd] = layout;
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), FALSE);
@@ -92,7 +91,8 @@ void Place(Control& control) {
     HWND hwnd = Hwnd(control);
     const ChildLayout& layout = form.layouts[hwnd];
     const Pixels at = PixelPlace(control, layout, form.dpi);
-    SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, at.left, at.top, at.width, at.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form, layout.font)), TRUE);
     if (dynamic_cast<Label*>(&control)) FitCaption(hwnd);
 }
@@ -103,8 +103,8 @@ void FitCaption(HWND label) {
     RECT needed{};
     {
         const owned::WindowDc dc(label);
-        const owned::Selection font(
-            dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        const owned::Selection font(dc.get(),
+                                    reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
         DrawTextW(dc.get(), caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
     }
     RECT own{};
@@ -244,8 +244,8 @@ void Label::CreateNative() {
 }
 
 void TextBox::CreateNative() {
-    HWND hwnd = win32::CreateChild(*this, L"EDIT", Text(), ES_AUTOHSCROLL | WS_TABSTOP,
-                                   WS_EX_CLIENTEDGE);
+    HWND hwnd =
+        win32::CreateChild(*this, L"EDIT", Text(), ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     FormOf(*this).commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {
         if (code != EN_CHANGE) return;
         std::wstring text(GetWindowTextLengthW(Hwnd(*this)) + 1, L'\0');
@@ -271,8 +271,9 @@ void ListBox::CreateNative() {
 }
 
 void ComboBox::CreateNative() {
-    HWND hwnd = win32::CreateChild(*this, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                                   0, nullptr, kOpenListRows);
+    HWND hwnd =
+        win32::CreateChild(*this, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0,
+                           nullptr, kOpenListRows);
     FillCombo(hwnd, Entries());
     SendMessageW(hwnd, CB_SETCURSEL, SelectedIndex(), 0);
     FormOf(*this).commands[GetDlgCtrlID(hwnd)] = [this](UINT code) {

@@ -70,7 +70,8 @@ MSG g_closingClick{};
 
 bool IsLeftClick(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
-           message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONUP || message == WM_NCLBUTTONDBLCLK;
+           message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONUP ||
+           message == WM_NCLBUTTONDBLCLK;
 }
 
 // Whether the press belongs to a double-click whose first click closed a form.
@@ -146,7 +147,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(hwnd, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, Brush(*window, form->style.background));
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     Brush(*window, form->style.background));
             return 1;
         }
         case WM_SETCURSOR:
@@ -187,8 +189,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_NEXTDLGCTL:
             // Sent by the dialog manager for a label's access key: the focus
             // goes to the label, then on to the next tab stop.
-            if (LOWORD(lParam)) SetFocus(reinterpret_cast<HWND>(wParam));
-            else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0)) SetFocus(next);
+            if (LOWORD(lParam))
+                SetFocus(reinterpret_cast<HWND>(wParam));
+            else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0))
+                SetFocus(next);
             return 0;
         case WM_CLOSE:
             form->Close();
@@ -255,10 +259,10 @@ void Open(Form& form) {
     frame.bottom = frame.top + Px(place.height, window.dpi);
     AdjustWindowRectEx(&frame, windowStyle, menu != nullptr, 0);
     // The window owns the menu from here on.
-    window.hwnd = CreateWindowExW(0, win32::kFormClass, form.Title().c_str(), windowStyle,
-                                  frame.left, frame.top, frame.right - frame.left,
-                                  frame.bottom - frame.top, window.owner, menu,
-                                  win32::Instance(), &form);
+    window.hwnd =
+        CreateWindowExW(0, win32::kFormClass, form.Title().c_str(), windowStyle, frame.left,
+                        frame.top, frame.right - frame.left, frame.bottom - frame.top, window.owner,
+                        menu, win32::Instance(), &form);
     if (form.style.iconId) {
         window.icons.push_back(LoadIconSized(form.style.iconId, GetSystemMetrics(SM_CXICON)));
         window.icons.push_back(LoadIconSized(form.style.iconId, GetSystemMetrics(SM_CXSMICON)));
@@ -310,7 +314,8 @@ void Run(Form& main) {
 }
 
 void WriteTitle(const Form& form) {
-    if (const FormWindow* window = WindowOf(form)) SetWindowTextW(window->hwnd, form.Title().c_str());
+    if (const FormWindow* window = WindowOf(form))
+        SetWindowTextW(window->hwnd, form.Title().c_str());
 }
 
 void WriteEnabled(const Form& form) {

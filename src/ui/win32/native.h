@@ -69,8 +69,8 @@ HBRUSH Brush(FormWindow& form, Colour colour);
 HFONT FontFor(FormWindow& form, const Font& font);
 // Makes a child window for a control at its place, in the form's font unless
 // another is given.
-HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text,
-                 DWORD style, DWORD exStyle = 0, const Font* font = nullptr, int heightFactor = 1);
+HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text, DWORD style,
+                 DWORD exStyle = 0, const Font* font = nullptr, int heightFactor = 1);
 // Sets a child's position, size and font for the form's current DPI.
 void Place(Control& control);
 // Widens a label to its caption's one line where the system's font needs

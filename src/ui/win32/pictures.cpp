@@ -54,9 +54,10 @@ void DrawStrip(const Form& form, FormWindow& window) {
         const int size = Px(picture->place.width, window.dpi);
         const RECT cell{left, 0, left + size, height};
         FillRect(strip.dc.get(), &cell, PictureBackground(*picture));
-        const owned::Icon icon(static_cast<HICON>(LoadImageW(
-            Instance(), MAKEINTRESOURCEW(picture->iconId), IMAGE_ICON, size, size, 0)));
-        if (icon) DrawIconEx(strip.dc.get(), left, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
+        const owned::Icon icon(static_cast<HICON>(
+            LoadImageW(Instance(), MAKEINTRESOURCEW(picture->iconId), IMAGE_ICON, size, size, 0)));
+        if (icon)
+            DrawIconEx(strip.dc.get(), left, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
         strip.offsets[picture] = left;
         left += size;
     }

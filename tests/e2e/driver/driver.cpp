@@ -53,8 +53,7 @@ INPUT KeyInput(WORD virtualKey, WORD scan, DWORD flags) {
 // and are scaled back by size / 65536, rounding down; the smallest value
 // that lands on the pixel is exact.
 LONG Normalise(int pixel, int screenSize) {
-    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) /
-                             screenSize);
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
 }
 
 POINT Centre(HWND window) {
@@ -114,9 +113,7 @@ Process::~Process() {
     if (handle_) CloseHandle(handle_);
 }
 
-bool Process::Running() const {
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
-}
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitForExit(int timeoutMs) {
     return handle_ && WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
@@ -526,9 +523,8 @@ bool SaveScreenshot(const std::wstring& path) {
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
     void* bits = nullptr;
-    std::unique_ptr<void, ObjectDeleter> bitmap(
-        CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                         &bits, nullptr, 0));
+    std::unique_ptr<void, ObjectDeleter> bitmap(CreateDIBSection(
+        screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return false;
     HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
     bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);

@@ -50,8 +50,7 @@ struct Tavolin {
     Process process;
     HWND bar = nullptr;
 };
-Tavolin StartTavolin(const std::wstring& currentDirectory = L"",
-                     int timeoutMs = kStartTimeoutMs);
+Tavolin StartTavolin(const std::wstring& currentDirectory = L"", int timeoutMs = kStartTimeoutMs);
 
 // Processes started by a process, directly or further down, oldest first.
 std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor);
@@ -68,10 +67,9 @@ std::vector<HWND> TopLevelWindows(DWORD pid = 0);
 // Waits for a visible top-level window with exactly this title.
 HWND WaitForWindow(const std::wstring& title, DWORD pid = 0, int timeoutMs = kDefaultTimeoutMs);
 // Waits until no visible top-level window has this title.
-bool WaitForWindowGone(const std::wstring& title, DWORD pid = 0,
-                       int timeoutMs = kDefaultTimeoutMs);
+bool WaitForWindowGone(const std::wstring& title, DWORD pid = 0, int timeoutMs = kDefaultTimeoutMs);
 
-std::wstring Text(HWND window);       // WM_GETTEXT, works across processes
+std::wstring Text(HWND window);  // WM_GETTEXT, works across processes
 std::wstring ClassName(HWND window);
 std::vector<HWND> Children(HWND parent);  // all descendants, in z-order
 // The first descendant whose text is exactly this.
@@ -79,7 +77,7 @@ HWND ChildByText(HWND parent, const std::wstring& text);
 // Window classes compare without regard to case.
 bool IsClass(HWND window, const wchar_t* className);
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className);  // in z-order
-HWND ChildOfClass(HWND parent, const wchar_t* className);  // the first, or null
+HWND ChildOfClass(HWND parent, const wchar_t* className);                  // the first, or null
 // The control with the keyboard focus in the window's thread.
 HWND FocusIn(HWND window);
 RECT ClientRectOnScreen(HWND window);
@@ -89,7 +87,7 @@ bool BringToFront(HWND window, int timeoutMs = kDefaultTimeoutMs);
 
 // Pointer and keyboard, through SendInput.
 void MoveMouse(int x, int y);
-void ParkMouse();  // far from the bar
+void ParkMouse();          // far from the bar
 void Hover(HWND control);  // moves to the control's centre, with a few moves inside it
 void ClickAt(int x, int y);
 void Click(HWND control);

@@ -46,8 +46,7 @@ HWND NotepadWindow(const std::wstring& titlePart) {
 
 bool EndNotepadWhenItAppears(const std::wstring& titlePart) {
     HWND window = nullptr;
-    if (!WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; },
-                   kProgramStartMs))
+    if (!WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; }, kProgramStartMs))
         return false;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);

@@ -25,8 +25,8 @@ void Measure(HWND control) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK MeasureCaptionHook(int code, WPARAM wParam,
-                                                                     LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    MeasureCaptionHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT measure = RegisterWindowMessageW(L"TavolinMeasureCaption");
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == measure)
