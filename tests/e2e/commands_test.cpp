@@ -115,7 +115,9 @@ private:
     std::thread thread_;
 };
 
-HWND Icon(HWND bar, const std::wstring& description) { return e2e::ChildByText(bar, description); }
+e2e::Target Icon(HWND bar, const std::wstring& description) {
+    return e2e::BarCell(bar, description);
+}
 
 // Waits until the bar has handled everything sent to it before a hover of
 // this icon: its title then shows the icon's description.
@@ -167,8 +169,8 @@ TEST(BarCommandsE2e, EachKeystrokeIconTypesItsSequenceIntoProgramManagerOnly) {
     Lines expected;
     for (const KeyCommand& command : commands) {
         const std::string name = Utf8(command.description);
-        HWND icon = Icon(tavolin.bar, command.description);
-        ASSERT_NE(icon, nullptr) << name;
+        const e2e::Target icon = Icon(tavolin.bar, command.description);
+        ASSERT_TRUE(icon) << name;
         ASSERT_TRUE(e2e::BringToFront(bystander.window())) << name;
 
         e2e::Click(icon);
@@ -255,18 +257,18 @@ TEST(BarCommandsE2e, PhoneDialerThatIsMissingIsReportedWithTheSystemText) {
 
     const std::wstring title = e2e::SystemText(ERROR_FILE_NOT_FOUND);
     ASSERT_FALSE(title.empty());
-    std::vector<HWND> frames;
-    for (HWND child : e2e::Children(tavolin.bar))
-        if (e2e::Text(child) == L"Phone Dialer") frames.push_back(child);
-    ASSERT_EQ(frames.size(), 2u) << "the telephone has two frames";
-    auto visible = [&] { return IsWindowVisible(frames[0]) ? frames[0] : frames[1]; };
+    const e2e::Target phone = Icon(tavolin.bar, L"Phone Dialer");
+    ASSERT_TRUE(phone);
+    e2e::ParkMouse();
+    const std::vector<COLORREF> firstFrame = e2e::ScreenPixels(phone.Rect());
     for (int frame = 0; frame < 2; ++frame) {
         // The second press waits for the animation to show the other frame.
         if (frame == 1) {
-            const HWND shown = visible();
-            ASSERT_TRUE(e2e::WaitUntil([&] { return visible() != shown; }, 10000));
+            e2e::ParkMouse();
+            ASSERT_TRUE(e2e::WaitUntil(
+                [&] { return e2e::ScreenPixels(phone.Rect()) != firstFrame; }, 10000));
         }
-        e2e::Click(visible());
+        e2e::Click(phone);
         const auto box = e2e::WaitForMessageBox(title, pid);
         ASSERT_TRUE(box.has_value()) << "no message box titled " << Utf8(title);
         EXPECT_EQ(box->prompt, L"DIALER.EXE  was not found");

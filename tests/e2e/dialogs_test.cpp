@@ -100,8 +100,8 @@ protected:
     void StartBar() {
         tavolin_ = e2e::StartTavolin();
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
-        runIcon_ = e2e::ChildByText(tavolin_.bar, L"Run and File Load Functions");
-        ASSERT_NE(runIcon_, nullptr);
+        runIcon_ = e2e::BarCell(tavolin_.bar, L"Run and File Load Functions");
+        ASSERT_TRUE(runIcon_);
     }
 
     DWORD pid() const { return tavolin_.process.pid(); }
@@ -147,7 +147,7 @@ protected:
     }
 
     e2e::Tavolin tavolin_;
-    HWND runIcon_ = nullptr;
+    e2e::Target runIcon_{nullptr};
 };
 
 TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
@@ -177,8 +177,8 @@ TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
     // With the dialog open the bar takes no clicks (on icons the dialog does
     // not cover): a later answer of the dialog shows that they have been
     // dealt with.
-    e2e::Click(e2e::ChildByText(tavolin_.bar, L"NotePad"));
-    e2e::Click(e2e::ChildByText(tavolin_.bar, L"Tavolin Help"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"NotePad"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"Tavolin Help"));
     e2e::BringToFront(run);
     e2e::Click(runButton);
     Answer(pid(), L"Error", L"Enter the path and program to run", L"OK");
@@ -187,7 +187,7 @@ TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
 
     e2e::Click(e2e::ChildByText(run, L"&Cancel "));
     ASSERT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
-    e2e::Click(e2e::ChildByText(tavolin_.bar, L"NotePad"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"NotePad"));
     EXPECT_TRUE(EndNotepadWhenItAppears(L"")) << "the bar did not answer after the dialog closed";
 }
 

@@ -70,8 +70,8 @@ protected:
         ASSERT_EQ(expected_.size(), 43u) << "TAVOLIN_HELP_LINES must name the 43 help lines";
         tavolin_ = e2e::StartTavolin();
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not appear";
-        icon_ = e2e::ChildByText(tavolin_.bar, L"Tavolin Help");
-        ASSERT_NE(icon_, nullptr) << "no help icon on the bar";
+        icon_ = e2e::BarCell(tavolin_.bar, L"Tavolin Help");
+        ASSERT_TRUE(icon_) << "no help icon on the bar";
         help_ = OpenHelp();
         ASSERT_NE(help_, nullptr) << "the help icon opened no \"Help\" window";
         list_ = e2e::ChildOfClass(help_, L"ListBox");
@@ -87,7 +87,7 @@ protected:
 
     Lines expected_;
     e2e::Tavolin tavolin_;
-    HWND icon_ = nullptr;
+    e2e::Target icon_{nullptr};
     HWND help_ = nullptr;
     HWND list_ = nullptr;
 };

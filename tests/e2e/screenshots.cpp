@@ -97,12 +97,12 @@ bool TakeAll(Screenshots& shots) {
     const e2e::Process& process = tavolin.process;
 
     // The bar with a description in its title.
-    e2e::Hover(e2e::ChildByText(tavolin.bar, L"NotePad"));
+    e2e::Hover(e2e::BarCell(tavolin.bar, L"NotePad"));
     if (!e2e::WaitUntil([&] { return e2e::Text(tavolin.bar) == L"Tavolin - NotePad"; }))
         return Fail("hovering NotePad set no title");
     if (!shots.Take(L"bar", tavolin.bar, process)) return false;
 
-    e2e::Click(e2e::ChildByText(tavolin.bar, L"Tavolin Help"));
+    e2e::Click(e2e::BarCell(tavolin.bar, L"Tavolin Help"));
     const HWND help = e2e::WaitForWindow(L"Help", pid);
     if (!shots.Take(L"help", help, process)) return false;
     e2e::BringToFront(help);
@@ -115,7 +115,7 @@ bool TakeAll(Screenshots& shots) {
     e2e::PressButton(about->window, L"OK");
     if (!e2e::WaitForWindowGone(L"About?", pid)) return Fail("the About box did not close");
 
-    e2e::Click(e2e::ChildByText(tavolin.bar, L"Run and File Load Functions"));
+    e2e::Click(e2e::BarCell(tavolin.bar, L"Run and File Load Functions"));
     const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid);
     if (!run) return Fail("no Run Program dialog");
     e2e::Click(e2e::ChildOfClass(run, L"Edit"));

@@ -93,9 +93,9 @@ protected:
     HWND bar() const { return tavolin_.bar; }
 
     // The control of the description; for the telephone, the frame showing.
-    HWND Control(const std::wstring& description) const {
+    e2e::Target Control(const std::wstring& description) const {
         if (description == L"About?") return e2e::ChildByText(bar(), L"?");
-        return e2e::BarControl(bar(), description);
+        return e2e::BarCell(bar(), description);
     }
 
     bool TitleBecomes(const std::wstring& description) const {
@@ -104,8 +104,8 @@ protected:
 
     // Clicking passes over the control, so the title names it as well.
     void ClickControl(const std::wstring& description) {
-        const HWND control = Control(description);
-        ASSERT_NE(control, nullptr) << Utf8(description);
+        const e2e::Target control = Control(description);
+        ASSERT_TRUE(control) << Utf8(description);
         e2e::Click(control);
         EXPECT_TRUE(TitleBecomes(description))
             << Utf8(description) << ": the title is " << Utf8(e2e::Text(bar()));
@@ -120,8 +120,8 @@ protected:
     void HoverEveryControl() {
         EXPECT_EQ(e2e::Text(bar()), L"") << "the title at start";
         for (const wchar_t* description : kDescriptions) {
-            const HWND control = Control(description);
-            ASSERT_NE(control, nullptr) << Utf8(description);
+            const e2e::Target control = Control(description);
+            ASSERT_TRUE(control) << Utf8(description);
             e2e::Hover(control);
             EXPECT_TRUE(TitleBecomes(description))
                 << Utf8(description) << ": the title is " << Utf8(e2e::Text(bar()));

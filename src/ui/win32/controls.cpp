@@ -131,6 +131,7 @@ WNDPROC OriginalProc(HWND hwnd) {
 LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Control* control = ControlFromWindow(hwnd);
     const WNDPROC original = OriginalProc(hwnd);
+    if (!control) return CallWindowProcW(original, hwnd, message, wParam, lParam);
     switch (message) {
         case WM_MOUSEMOVE:
             control->MouseMove();
@@ -286,7 +287,10 @@ void ComboBox::CreateNative() {
 namespace backend {
 
 void WriteVisible(const Control& control) {
-    if (control.handle) ShowWindow(Hwnd(control), control.Visible() ? SW_SHOWNA : SW_HIDE);
+    if (control.handle)
+        ShowWindow(Hwnd(control), control.Visible() ? SW_SHOWNA : SW_HIDE);
+    else if (auto* picture = dynamic_cast<const Picture*>(&control))
+        win32::InvalidatePicture(*picture);
 }
 
 void WriteText(const TextBox& box) {

@@ -50,11 +50,12 @@ void ArrangeTabOrder(const std::vector<Control*>& controls) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// The first control in tab order that can take the focus.
+// The first control in tab order that can take the focus: a strip of
+// pictures, a stop without an index of its own, comes before the others.
 HWND FirstTabStop(const std::vector<Control*>& controls) {
     Control* first = nullptr;
     for (Control* control : controls)
-        if (control->tabIndex >= 0 && control->handle && control->Visible() &&
+        if (control->handle && control->Visible() &&
             (GetWindowLongW(Hwnd(*control), GWL_STYLE) & WS_TABSTOP) &&
             (!first || control->tabIndex < first->tabIndex))
             first = control;
@@ -111,7 +112,17 @@ namespace win32 {
 
 FormWindow::~FormWindow() {
     NoteClosingClick();
-    if (hwnd) DestroyWindow(hwnd);
+    if (!hwnd) return;
+    // The controls may be gone already: their windows must not reach them
+    // while they are destroyed.
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM) {
+            SetWindowLongPtrW(child, GWLP_USERDATA, 0);
+            return TRUE;
+        },
+        0);
+    DestroyWindow(hwnd);
 }
 
 FormWindow* WindowOf(const Form& form) { return static_cast<FormWindow*>(form.native()); }
@@ -221,11 +232,6 @@ void RegisterClasses() {
         frame.lpfnWndProc = FrameProc;
         frame.lpszClassName = kFrameClass;
         RegisterClassExW(&frame);
-
-        WNDCLASSEXW picture = form;
-        picture.lpfnWndProc = PictureProc;
-        picture.lpszClassName = kPictureClass;
-        RegisterClassExW(&picture);
         return true;
     }();
     (void)registered;
@@ -241,6 +247,9 @@ void Open(Form& form) {
     win32::RegisterClasses();
     FormWindow& window = *WindowOf(form);
     window.dpi = ScreenDpi();
+    BOOL cuesAlways = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlways, 0);
+    window.keyboardCues = cuesAlways;
     // A modal form is owned by the window it was opened from, and stays above it.
     if (form.IsModal()) window.owner = GetActiveWindow();
     const DWORD windowStyle = FormWindowStyle(form.style);
@@ -278,7 +287,8 @@ void Open(Form& form) {
 }
 
 void Present(Form& form) {
-    ShowWindow(WindowOf(form)->hwnd, SW_SHOWNORMAL);
+    HWND hwnd = WindowOf(form)->hwnd;
+    ShowWindow(hwnd, SW_SHOWNORMAL);
     if (HWND first = FirstTabStop(form.Controls())) SetFocus(first);
 }
 

@@ -34,6 +34,12 @@ struct PictureStrip {
     std::map<const Picture*, int> offsets;      // left edge of each picture
 };
 
+// What the keyboard and the pointer are doing in a strip of pictures.
+struct StripState {
+    int focused = 0;   // the keyboard's cell
+    int pressed = -1;  // the cell the left button went down on, if any
+};
+
 // An open form's window and everything made for it, released when the form
 // closes: the window first, then what it drew with.
 struct FormWindow : NativeForm {
@@ -52,7 +58,31 @@ struct FormWindow : NativeForm {
     std::map<COLORREF, owned::GdiObject<HBRUSH>> brushes;
     std::vector<owned::Icon> icons;
     std::optional<PictureStrip> pictures;  // drawn at the first paint
+    std::map<const Frame*, StripState> strips;
+    // Focus cues show once the keyboard is used, as the system's rule has
+    // it, or always where the user asked for that.
+    bool keyboardCues = false;
 };
+
+// One cell of a frame's strip: a place, and the pictures standing there, of
+// which one shows at a time.
+struct Cell {
+    RECT rect;  // in the frame, in pixels
+    std::vector<Picture*> pictures;
+    Picture* Shown() const;
+};
+// The cells of a frame, left to right; none for a frame without pictures.
+std::vector<Cell> CellsOf(const Frame& frame);
+// Clicks the picture the cell shows, as the pointer or a key does.
+void PressCell(const Frame& frame, int index);
+// Redraws the cell a picture stands in.
+void InvalidatePicture(const Picture& picture);
+// Posted to a strip with a cell's index: press it (a screen reader's default
+// action, which must not wait for what the press opens).
+inline constexpr UINT kPressCellMessage = WM_USER + 1;
+// A strip's object for screen readers: a tool bar of push buttons, one a
+// cell, as WM_GETOBJECT returns it; 0 where the system cannot make one.
+LRESULT StripObject(HWND strip, WPARAM flags);
 
 // The window of an open form; null while the form is closed.
 FormWindow* WindowOf(const Form& form);
@@ -87,10 +117,8 @@ HINSTANCE Instance();
 void RegisterClasses();
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 inline constexpr wchar_t kFormClass[] = L"TavolinForm";
 inline constexpr wchar_t kFrameClass[] = L"TavolinFrame";
-inline constexpr wchar_t kPictureClass[] = L"TavolinPicture";
 
 }  // namespace ui::win32

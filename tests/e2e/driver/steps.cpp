@@ -4,12 +4,6 @@
 
 namespace e2e {
 
-HWND BarControl(HWND bar, const std::wstring& text) {
-    for (HWND child : Children(bar))
-        if (Text(child) == text && IsWindowVisible(child)) return child;
-    return nullptr;
-}
-
 ProgramManagerStandIn::ProgramManagerStandIn(const std::wstring& logFile) : log(logFile) {
     process = Start(L"\"" + ProgramDirectory() + L"\\program_manager_standin.exe\" \"" + log +
                     L"\" 660 20 320 200");
