@@ -91,6 +91,8 @@ private:
 bool TakeAll(Screenshots& shots) {
     Documents documents;
     if (!documents.ok()) return Fail("cannot make T:\\Documents");
+    // As most users see it: focus cues once the keyboard is used.
+    const e2e::KeyboardCues cues(/*always=*/false);
     e2e::Tavolin tavolin = e2e::StartTavolin(kDocuments);
     if (!tavolin.bar) return Fail("the bar did not come up");
     const DWORD pid = tavolin.process.pid();
@@ -101,6 +103,15 @@ bool TakeAll(Screenshots& shots) {
     if (!e2e::WaitUntil([&] { return e2e::Text(tavolin.bar) == L"Tavolin - NotePad"; }))
         return Fail("hovering NotePad set no title");
     if (!shots.Take(L"bar", tavolin.bar, process)) return false;
+
+    // The keyboard on the telephone's cell: its cue, and its description.
+    e2e::ParkMouse();
+    e2e::BringToFront(tavolin.bar);
+    e2e::PressKey(VK_HOME);
+    for (int cell = 0; cell < 8; ++cell) e2e::PressKey(VK_RIGHT);
+    if (!e2e::WaitUntil([&] { return e2e::Text(tavolin.bar) == L"Tavolin - Phone Dialer"; }))
+        return Fail("the keyboard set no title");
+    if (!shots.Take(L"bar-keyboard", tavolin.bar, process)) return false;
 
     e2e::Click(e2e::BarCell(tavolin.bar, L"Tavolin Help"));
     const HWND help = e2e::WaitForWindow(L"Help", pid);
