@@ -114,7 +114,10 @@ public:
     const Colour background;
 };
 
-// An icon from the program's resources, drawn to fill its cell.
+// An icon from the program's resources, drawn to fill its cell. Pictures
+// stand in a frame, which draws them and plays them as one strip: for the
+// keyboard, a cell reached by the arrow keys raises MouseMove as pointing at
+// it does, and Enter or Space raises Click.
 class Picture : public Control {
 public:
     Picture(Container& parent, Twips place, int iconId);
