@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "desktop/win32/win32_desktop.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 #include "dialogs/file_lists.h"
 #include "ui/controls.h"
 
@@ -84,7 +84,7 @@ int wmain(int argc, wchar_t** argv) {
     tavolin::FileList list(form, {3735, 960, 1695, 2565}, 0, desktop, L"*.exe");
     form.Show();
     const auto shown = [&] {
-        list.SetPath(directory);
+        if (list.SetPath(directory).failed()) return size_t{0};
         UpdateWindow(static_cast<HWND>(list.box.handle));
         return static_cast<size_t>(list.box.Count());
     };
@@ -92,7 +92,7 @@ int wmain(int argc, wchar_t** argv) {
     bool right = made == files;
     // One untimed pass of each, so both read a warm directory.
     BareListing(directory);
-    desktop.MatchingFiles(directory, L"*.exe");
+    right = right && desktop.MatchingFiles(directory, L"*.exe").ok();
     shown();
     for (int run = 0; run < runs && right; ++run) {
         bare.push_back(TimedMs([&] { return BareListing(directory); }, files, right));

@@ -145,8 +145,9 @@ int StartUp(int runs, const std::vector<std::wstring>& programs) {
             samples[p].push_back(sample);
         }
     }
-    std::wprintf(L"program\tstart_ms\tworking_set_kb\twindows\tuser_reported\tgdi_reported"
-                 L"\tsize_kb\n");
+    std::wprintf(
+        L"program\tstart_ms\tworking_set_kb\twindows\tuser_reported\tgdi_reported"
+        L"\tsize_kb\n");
     for (size_t p = 0; p < programs.size(); ++p) {
         auto median = [&](double Sample::*field) {
             std::vector<double> values;

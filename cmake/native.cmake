@@ -4,12 +4,14 @@ find_package(GTest REQUIRED)
 
 option(TAVOLIN_SANITIZE "Build the unit tests with AddressSanitizer and UBSan" ON)
 if(TAVOLIN_SANITIZE AND NOT MSVC)
-    target_compile_options(tavolin_logic PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer)
-    target_link_options(tavolin_logic PUBLIC -fsanitize=address,undefined)
+    target_compile_options(tavolin_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(tavolin_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
-add_library(tavolin_headless STATIC src/ui/headless/backend.cpp)
-target_link_libraries(tavolin_headless PUBLIC tavolin_logic)
+# The toolkit kept in memory, for the unit tests.
+add_library(tavolin_headless STATIC ${TAVOLIN_UI_SOURCES} src/ui/headless/backend.cpp)
+target_link_libraries(tavolin_headless PUBLIC tavolin_settings)
+target_link_libraries(tavolin_logic PUBLIC tavolin_headless)
 
 set(TAVOLIN_WINDOWS_BUILD ${CMAKE_SOURCE_DIR}/build/windows CACHE PATH
     "Build tree of the Windows program, run under Wine by the end-to-end tests")

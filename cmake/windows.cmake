@@ -1,11 +1,18 @@
 # The Windows program, the Win32 desktop and toolkit backends, and the
 # Windows test programs that run under Wine.
 enable_language(RC)
-target_compile_definitions(tavolin_logic PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_compile_definitions(tavolin_settings INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
-file(GLOB TAVOLIN_WIN32_SOURCES CONFIGURE_DEPENDS src/ui/win32/*.cpp src/desktop/win32/*.cpp)
+# The toolkit on Win32 windows, which the logic's windows are drawn with.
+file(GLOB TAVOLIN_UI_WIN32_SOURCES CONFIGURE_DEPENDS src/ui/win32/*.cpp)
+add_library(tavolin_ui STATIC ${TAVOLIN_UI_SOURCES} ${TAVOLIN_UI_WIN32_SOURCES})
+target_link_libraries(tavolin_ui PUBLIC tavolin_settings gdi32 user32)
+target_link_libraries(tavolin_logic PUBLIC tavolin_ui)
+
+# The desktop services on the real system.
+file(GLOB TAVOLIN_WIN32_SOURCES CONFIGURE_DEPENDS src/desktop/win32/*.cpp)
 add_library(tavolin_win32 STATIC ${TAVOLIN_WIN32_SOURCES})
-target_link_libraries(tavolin_win32 PUBLIC tavolin_logic gdi32 user32)
+target_link_libraries(tavolin_win32 PUBLIC tavolin_logic)
 
 if(MINGW)
     # One self-contained executable: no MinGW runtime DLLs beside it.
@@ -29,6 +36,12 @@ set_source_files_properties(res/tavolin.rc PROPERTIES
     OBJECT_DEPENDS "${TAVOLIN_ICONS};${CMAKE_SOURCE_DIR}/res/tavolin.manifest")
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
 tavolin_windows_program(Tavolin)
+# The program's own sources build without a warning.
+if(NOT MSVC)
+    foreach(target tavolin_logic tavolin_ui tavolin_win32 Tavolin)
+        target_compile_options(${target} PRIVATE -Werror)
+    endforeach()
+endif()
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 

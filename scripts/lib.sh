@@ -4,7 +4,7 @@
 TAVOLIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Building: native unit tests and the cross-compiled Windows program.
-BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3
+BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format
     g++-mingw-w64-x86-64-posix mingw-w64-tools)
 # Running it and its tests: Wine in a virtual X server with a window manager,
 # screenshots, and a PDF printer to print the help on.
@@ -23,6 +23,14 @@ install_missing() {
     [[ $(id -u) -eq 0 ]] || sudo=(sudo)
     "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# Fails, naming them, when C++ sources do not follow .clang-format.
+check_format() {
+    cd "$TAVOLIN_ROOT"
+    local sources
+    mapfile -t sources < <(find src tests bench -name '*.cpp' -o -name '*.h' | sort)
+    clang-format --dry-run --Werror "${sources[@]}"
 }
 
 build_all() {

@@ -1,5 +1,5 @@
 // Tavolin: a strip of picture buttons for everyday desktop tasks.
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 #include "bar/frm_main.h"
 #include "desktop/win32/win32_desktop.h"

@@ -16,21 +16,37 @@ struct Failure {
     std::wstring description;
 };
 
-// Empty on success.
-using Outcome = std::optional<Failure>;
+// What an operation that gives nothing back came to: done, or a failure.
+class [[nodiscard]] Outcome {
+public:
+    Outcome() = default;  // done
+    Outcome(Failure failure) : failure_(std::move(failure)) {}
+    bool ok() const { return !failure_; }
+    bool failed() const { return failure_.has_value(); }
+    const Failure& failure() const { return *failure_; }
 
+private:
+    std::optional<Failure> failure_;
+};
+
+// A value, or the failure that kept it from being had.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : state_(std::move(value)) {}
     Result(Failure failure) : state_(std::move(failure)) {}
     bool ok() const { return state_.index() == 0; }
+    bool failed() const { return !ok(); }
     const T& value() const { return std::get<0>(state_); }
     const Failure& failure() const { return std::get<1>(state_); }
 
 private:
     std::variant<T, Failure> state_;
 };
+
+// Says where it is called that a failure makes no difference there, so that
+// an outcome dropped on purpose reads as such.
+inline void IgnoreFailure(const Outcome&) {}
 
 // Message-box style flags and the one answer the program tests.
 namespace mb {
@@ -83,7 +99,7 @@ public:
     // Names of the files in a directory matching any of the ";"-separated
     // patterns, sorted.
     virtual Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
-                                                           const std::wstring& patterns) = 0;
+                                                            const std::wstring& patterns) = 0;
 
     virtual Outcome DeleteFile(const std::wstring& path) = 0;
     // Makes the drive named by the path's first letter current.

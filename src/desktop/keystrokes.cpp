@@ -47,10 +47,14 @@ std::optional<unsigned short> NamedCode(std::wstring name) {
 
 std::optional<unsigned short> ModifierFor(wchar_t c) {
     switch (c) {
-    case L'%': return vk::kAlt;
-    case L'+': return vk::kShift;
-    case L'^': return vk::kControl;
-    default: return std::nullopt;
+        case L'%':
+            return vk::kAlt;
+        case L'+':
+            return vk::kShift;
+        case L'^':
+            return vk::kControl;
+        default:
+            return std::nullopt;
     }
 }
 

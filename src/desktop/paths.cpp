@@ -1,5 +1,6 @@
 #include "desktop/paths.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace tavolin {
@@ -17,6 +18,22 @@ bool EndsWithNoCase(const std::wstring& text, const std::wstring& end) {
 }
 
 }  // namespace
+
+std::wstring JoinPath(const std::wstring& directory, const std::wstring& name) {
+    if (directory.empty()) return name;
+    if (directory.back() == L'\\') return directory + name;
+    return directory + L"\\" + name;
+}
+
+wchar_t DriveLetterOf(const std::wstring& path) {
+    if (path.size() < 2 || path[1] != L':') return 0;
+    const auto letter = static_cast<wchar_t>(std::towupper(path[0]));
+    return letter >= L'A' && letter <= L'Z' ? letter : 0;
+}
+
+std::wstring WithoutLeadingBlanks(const std::wstring& text) {
+    return text.substr(std::min(text.find_first_not_of(L' '), text.size()));
+}
 
 bool HasNameEndingInDotOrBlank(const std::wstring& path) {
     size_t start = 0;

@@ -1,10 +1,26 @@
-// Rules about paths that hold whatever the system's plain path handling and
-// the command interpreter would read differently from the name the user sees.
+// The program's rules about paths, in one place: joining a directory and a
+// name, a path's drive, the blanks a command line may begin with, and the
+// names the system's plain path handling and the command interpreter would
+// read differently from what the user sees.
 #pragma once
 
 #include <string>
 
 namespace tavolin {
+
+// A name inside a directory, with one backslash between them: a drive root
+// (C:\) ends in its own already. An empty directory gives the name alone, for
+// the system's search to find. The lists keep a trailing backslash only on a
+// root, so this is also "no backslash after a directory of 3 characters".
+std::wstring JoinPath(const std::wstring& directory, const std::wstring& name);
+
+// The upper-case letter of the drive a path or a drive entry begins with
+// ("c:", "d: [DATA]", "C:\WINDOWS"), or 0 when it names none.
+wchar_t DriveLetterOf(const std::wstring& path);
+
+// The text from its first character that is not a blank on. The system
+// skips the blanks a command line begins with.
+std::wstring WithoutLeadingBlanks(const std::wstring& text);
 
 // True when a name on the path ends in a dot or a blank. Windows drops such
 // endings wherever a path is not given in its \\?\ form, so a program started

@@ -28,14 +28,14 @@ std::wstring WhyNotRunnable(const std::wstring& path) {
 
 Outcome Refresh(FileList& files) {
     const std::wstring pattern = files.Pattern();
-    if (Outcome failure = files.SetPattern(kNoFilesPattern)) return failure;
+    if (Outcome emptied = files.SetPattern(kNoFilesPattern); emptied.failed()) return emptied;
     return files.SetPattern(pattern);
 }
 
 }  // namespace
 
 std::wstring SelectedFilePath(const FileList& files) {
-    return PathBelow(files.Path(), files.FileName());
+    return JoinPath(files.Path(), files.FileName());
 }
 
 std::wstring ProgramTextFor(const std::wstring& path) {
@@ -50,7 +50,8 @@ void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileL
     }
     const std::wstring path = SelectedFilePath(files);
     if (const std::wstring why = WhyNotRunnable(path); !why.empty()) {
-        desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation, kError);
+        desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation,
+                            kError);
         return;
     }
     LaunchProgram(desktop, context, ProgramTextFor(path), L"");
@@ -65,10 +66,11 @@ void DeleteSelectedFile(Desktop& desktop, FileList& files) {
     const int answer = desktop.ShowMessage(L"Delete: " + path + L"   Are you Sure ?",
                                            mb::kYesNo + mb::kExclamation, L"Warning!");
     if (answer != mb::kAnswerYes) return;
-    Outcome failure = desktop.DeleteFile(path);
-    if (!failure) failure = Refresh(files);
-    if (failure)
-        desktop.ShowMessage(L"Cannot delete: " + path, mb::kInformation, failure->description);
+    Outcome deleted = desktop.DeleteFile(path);
+    if (deleted.ok()) deleted = Refresh(files);
+    if (deleted.failed())
+        desktop.ShowMessage(L"Cannot delete: " + path, mb::kInformation,
+                            deleted.failure().description);
 }
 
 void ShowFileTypeHelp(Desktop& desktop, HelpCaller caller) {

@@ -1,5 +1,7 @@
 #include "dialogs/file_lists.h"
 
+#include "desktop/paths.h"
+
 #include <algorithm>
 #include <cwctype>
 #include <utility>
@@ -9,10 +11,6 @@ namespace tavolin {
 namespace {
 
 constexpr wchar_t kIndent[] = L"  ";
-
-bool SameDriveLetter(const std::wstring& a, const std::wstring& b) {
-    return !a.empty() && !b.empty() && std::towupper(a[0]) == std::towupper(b[0]);
-}
 
 // A drive entry ("c:", "c: [DATA]") rather than a path ("C:\", "C:\WINDOWS").
 bool IsDriveText(const std::wstring& text) {
@@ -27,10 +25,6 @@ std::wstring Indented(size_t level, const std::wstring& name) {
 
 }  // namespace
 
-std::wstring PathBelow(const std::wstring& directory, const std::wstring& name) {
-    return directory.size() == 3 ? directory + name : directory + L"\\" + name;
-}
-
 DriveList::DriveList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop,
                      const std::wstring& initialDrive)
     : box(parent, place, desktop.Drives(), tabIndex) {
@@ -43,11 +37,7 @@ DriveList::DriveList(ui::Container& parent, ui::Twips place, int tabIndex, Deskt
 
 std::wstring DriveList::Drive() const { return box.Entry(box.SelectedIndex()); }
 
-std::vector<std::wstring> DriveList::Entries() const {
-    std::vector<std::wstring> entries;
-    for (int i = 0; i < box.Count(); ++i) entries.push_back(box.Entry(i));
-    return entries;
-}
+const std::vector<std::wstring>& DriveList::Entries() const { return box.Entries(); }
 
 bool DriveList::SetDrive(const std::wstring& drive) {
     const int index = IndexOf(drive);
@@ -58,17 +48,18 @@ bool DriveList::SetDrive(const std::wstring& drive) {
 
 int DriveList::IndexOf(const std::wstring& drive) const {
     for (int i = 0; i < box.Count(); ++i)
-        if (SameDriveLetter(box.Entry(i), drive)) return i;
+        if (DriveLetterOf(box.Entry(i)) && DriveLetterOf(box.Entry(i)) == DriveLetterOf(drive))
+            return i;
     return -1;
 }
 
-DirectoryList::DirectoryList(ui::Container& parent, ui::Twips place, int tabIndex,
-                             Desktop& desktop)
+DirectoryList::DirectoryList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop)
     : box(parent, place, tabIndex), desktop_(desktop) {
     box.onDblClick = [this] {
         const int index = box.SelectedIndex();
         // A directory gone since it was listed cannot be entered: the list stays.
-        if (index >= 0 && index < static_cast<int>(entryPaths_.size())) SetPath(entryPaths_[index]);
+        if (index >= 0 && index < static_cast<int>(entryPaths_.size()))
+            IgnoreFailure(SetPath(entryPaths_[index]));
     };
 }
 
@@ -76,16 +67,16 @@ Outcome DirectoryList::SetPath(const std::wstring& pathOrDrive) {
     std::wstring path = pathOrDrive;
     if (IsDriveText(pathOrDrive)) {
         const Result<std::wstring> current = desktop_.DriveDirectory(pathOrDrive);
-        if (!current.ok()) return current.failure();
+        if (current.failed()) return current.failure();
         path = current.value();
     }
     const Result<std::vector<std::wstring>> subdirectories = desktop_.Subdirectories(path);
-    if (!subdirectories.ok()) return subdirectories.failure();
+    if (subdirectories.failed()) return subdirectories.failure();
     const bool moved = path != path_;
     path_ = path;
     Show(subdirectories.value());
     if (moved && onChange) onChange();
-    return std::nullopt;
+    return Outcome();
 }
 
 void DirectoryList::Show(const std::vector<std::wstring>& subdirectories) {
@@ -98,14 +89,14 @@ void DirectoryList::Show(const std::vector<std::wstring>& subdirectories) {
     for (size_t start = 3; start < path_.size();) {
         const size_t end = std::min(path_.find(L'\\', start), path_.size());
         const std::wstring name = path_.substr(start, end - start);
-        walked = PathBelow(walked, name);
+        walked = JoinPath(walked, name);
         entries.push_back(Indented(++level, name));
         entryPaths_.push_back(walked);
         start = end + 1;
     }
     for (const std::wstring& name : subdirectories) {
         entries.push_back(Indented(level + 1, name));
-        entryPaths_.push_back(PathBelow(path_, name));
+        entryPaths_.push_back(JoinPath(path_, name));
     }
     box.SetEntries(std::move(entries));
     box.Select(static_cast<int>(level));
@@ -123,11 +114,11 @@ std::wstring FileList::FileName() const { return box.Entry(box.SelectedIndex());
 
 Outcome FileList::Read(const std::wstring& directory, const std::wstring& pattern) {
     const Result<std::vector<std::wstring>> names = desktop_.MatchingFiles(directory, pattern);
-    if (!names.ok()) return names.failure();
+    if (names.failed()) return names.failure();
     path_ = directory;
     pattern_ = pattern;
     box.SetEntries(names.value());
-    return std::nullopt;
+    return Outcome();
 }
 
 }  // namespace tavolin

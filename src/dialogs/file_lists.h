@@ -12,10 +12,6 @@
 
 namespace tavolin {
 
-// A name inside a directory; a drive root such as C:\ already ends in its
-// backslash.
-std::wstring PathBelow(const std::wstring& directory, const std::wstring& name);
-
 // A drop-down of the desktop's drive entries ("c:", "d: [DATA]").
 class DriveList {
 public:
@@ -26,7 +22,7 @@ public:
 
     // The entry shown, empty when none.
     std::wstring Drive() const;
-    std::vector<std::wstring> Entries() const;
+    const std::vector<std::wstring>& Entries() const;
     // Shows the entry of the drive's letter and raises onChange, as the
     // user's choice does; false, with nothing raised, when no entry has it.
     bool SetDrive(const std::wstring& drive);

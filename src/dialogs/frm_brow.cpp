@@ -34,8 +34,8 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
       CmdCancel(*this, {4065, 4530, 1140, 375}, L"&Cancel ", 0),
       Label2(*this, {270, 3960, 1065, 255}, L"&File Pattern ", ui::kWindowBackground, ui::kBlack,
              10),
-      Label3(*this, {225, 720, 1590, 255}, L"&Directories", ui::kWindowBackground,
-             ui::kWindowText, 7),
+      Label3(*this, {225, 720, 1590, 255}, L"&Directories", ui::kWindowBackground, ui::kWindowText,
+             7),
       Label4(*this, {240, 0, 2055, 255}, L"&Drives", ui::kLightGrey, ui::kWindowText, 6),
       Label1(*this, {3735, 660, 780, 255}, L"&Files ", ui::kWindowBackground, ui::kBlack, 5),
       desktop_(desktop),
@@ -60,18 +60,17 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
 
 void FrmBrow::FrmBrow_Load() {
     // A failed read of the current drive (a disk taken out) must not leave the lists empty.
-    if (Dir1.SetPath(Drive1.Drive())) FallBackToReadableDrive();
+    if (Dir1.SetPath(Drive1.Drive()).failed()) FallBackToReadableDrive();
     SavedDrive = Drive1.Drive();
 }
 
 void FrmBrow::Drive1_Change() {
     const std::wstring chosen = Drive1.Drive();
-    const Outcome failure = Dir1.SetPath(chosen);
-    if (!failure) return;
+    if (Dir1.SetPath(chosen).ok()) return;
     if (fallingBack_) return;
     fallingBack_ = true;
     Drive1.SetDrive(SavedDrive);  // raises Drive1_Change again, which moves the lists there
-    if (Dir1.SetPath(SavedDrive)) FallBackToReadableDrive();
+    if (Dir1.SetPath(SavedDrive).failed()) FallBackToReadableDrive();
     fallingBack_ = false;
     desktop_.ShowMessage(L"Error reading Drive " + chosen, mb::kOk, L"Drive Error");
 }
@@ -79,15 +78,19 @@ void FrmBrow::Drive1_Change() {
 // When the drive meant cannot be read, the first drive that can takes its place.
 void FrmBrow::FallBackToReadableDrive() {
     for (const std::wstring& drive : Drive1.Entries()) {
-        if (Dir1.SetPath(drive)) continue;
+        if (Dir1.SetPath(drive).failed()) continue;
         Drive1.SetDrive(drive);
         return;
     }
 }
 
-void FrmBrow::Dir1_Change() { File1.SetPath(Dir1.Path()); }
+// A directory or pattern whose files cannot be read leaves the file list as
+// it was; nothing more can be said than the list shows.
+void FrmBrow::Dir1_Change() { IgnoreFailure(File1.SetPath(Dir1.Path())); }
 
-void FrmBrow::Combo1_Click() { File1.SetPattern(Combo1.Entry(Combo1.SelectedIndex())); }
+void FrmBrow::Combo1_Click() {
+    IgnoreFailure(File1.SetPattern(Combo1.Entry(Combo1.SelectedIndex())));
+}
 
 void FrmBrow::CmdRun_Click() { RunSelectedFile(desktop_, context_, File1); }
 

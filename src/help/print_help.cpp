@@ -6,17 +6,18 @@ namespace {
 
 Outcome PrintDocument(Desktop& desktop, const ui::ListBox& list) {
     for (int p = 0; p < kPrintedLineCount; ++p)
-        if (Outcome failed = desktop.PrintLine(list.Entry(p))) return failed;
+        if (Outcome printed = desktop.PrintLine(list.Entry(p)); printed.failed()) return printed;
     return desktop.EndDocument();
 }
 
 }  // namespace
 
 void PrintHelp(Desktop& desktop, const ui::ListBox& list) {
-    if (Outcome failed = PrintDocument(desktop, list)) {
+    if (const Outcome printed = PrintDocument(desktop, list); printed.failed()) {
         desktop.AbortDocument();
-        desktop.ShowMessage(std::wstring(kPrintFailedPrompt) + L'\r' + failed->description,
-                            mb::kExclamation, kPrintFailedTitle);
+        desktop.ShowMessage(
+            std::wstring(kPrintFailedPrompt) + L'\r' + printed.failure().description,
+            mb::kExclamation, kPrintFailedTitle);
     }
 }
 

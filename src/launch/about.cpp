@@ -12,9 +12,11 @@ namespace {
 // The compiler that really built this program, from its own macros.
 constexpr const wchar_t* kCompiler =
 #if defined(__clang__)
-    L"Clang " TAVOLIN_STRINGIZE(__clang_major__) L"." TAVOLIN_STRINGIZE(__clang_minor__) L"." TAVOLIN_STRINGIZE(__clang_patchlevel__);
+    L"Clang " TAVOLIN_STRINGIZE(__clang_major__) L"." TAVOLIN_STRINGIZE(
+        __clang_minor__) L"." TAVOLIN_STRINGIZE(__clang_patchlevel__);
 #elif defined(__GNUC__)
-    L"GCC " TAVOLIN_STRINGIZE(__GNUC__) L"." TAVOLIN_STRINGIZE(__GNUC_MINOR__) L"." TAVOLIN_STRINGIZE(__GNUC_PATCHLEVEL__);
+    L"GCC " TAVOLIN_STRINGIZE(__GNUC__) L"." TAVOLIN_STRINGIZE(
+        __GNUC_MINOR__) L"." TAVOLIN_STRINGIZE(__GNUC_PATCHLEVEL__);
 #elif defined(_MSC_VER)
     L"Microsoft C++ " TAVOLIN_STRINGIZE(_MSC_FULL_VER);
 #else

@@ -1,5 +1,7 @@
 #include "launch/launcher.h"
 
+#include "desktop/paths.h"
+
 #include <algorithm>
 #include <cwctype>
 #include <optional>
@@ -23,19 +25,10 @@ constexpr DocumentOpener kOpeners[] = {
 
 constexpr wchar_t kTooShortTitle[] = L"Program name too short";
 
-// A directory and a name below it, without doubling the backslash of a root.
-// Without a known Windows directory the system's own search finds the accessory.
-std::wstring Below(const std::wstring& directory, const std::wstring& name) {
-    if (directory.empty()) return name;
-    if (directory.back() == L'\\') return directory + name;
-    return directory + L"\\" + name;
-}
-
 // The name the extension test reads: the text without its leading blanks,
 // and inside the double quotes that keep a path with blanks one word.
 std::wstring NamePart(const std::wstring& program) {
-    const std::wstring name =
-        program.substr(std::min(program.find_first_not_of(L' '), program.size()));
+    const std::wstring name = WithoutLeadingBlanks(program);
     if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
         return name.substr(1, name.size() - 2);
     return name;
@@ -43,7 +36,8 @@ std::wstring NamePart(const std::wstring& program) {
 
 // The accessory prefix for a document name, empty for anything else; none
 // when the name is too short for an extension test.
-std::optional<std::wstring> AccessoryFor(const LaunchContext& context, const std::wstring& program) {
+std::optional<std::wstring> AccessoryFor(const LaunchContext& context,
+                                         const std::wstring& program) {
     const std::wstring name = NamePart(program);
     const size_t length = name.size();
     if (length < 4) return std::nullopt;
@@ -53,7 +47,8 @@ std::optional<std::wstring> AccessoryFor(const LaunchContext& context, const std
     for (const DocumentOpener& opener : kOpeners) {
         if (extension != opener.extension) continue;
         if (opener.fromRoot) return context.WindowsRoot + opener.accessory;
-        return Below(context.WindowsDir, opener.accessory);
+        // Without a known Windows directory the system's own search finds it.
+        return JoinPath(context.WindowsDir, opener.accessory);
     }
     return std::wstring();
 }
@@ -71,7 +66,8 @@ LaunchContext InitLaunchContext(Desktop& desktop) {
     LaunchContext context;
     context.WindowsDir = ReadWindowsDir(desktop);
     context.WindowsRoot = context.WindowsDir.substr(0, 3);
-    desktop.ChangeDirectory(context.WindowsDir);
+    // A Windows directory that cannot be made current leaves the current one.
+    IgnoreFailure(desktop.ChangeDirectory(context.WindowsDir));
     return context;
 }
 
@@ -85,16 +81,17 @@ std::wstring BuildCommandLine(const LaunchContext& context, const std::wstring& 
 void LaunchProgram(Desktop& desktop, const LaunchContext& context, const std::wstring& program,
                    const std::wstring& arguments) {
     const std::wstring commandLine = BuildCommandLine(context, program, arguments);
-    Outcome failure;
-    if (commandLine.empty()) failure = Failure{kTooShortTitle};
-    if (!failure) failure = desktop.RunCommand(commandLine, kNormalFocus);
+    Outcome launched = commandLine.empty() ? Outcome(Failure{kTooShortTitle})
+                                           : desktop.RunCommand(commandLine, kNormalFocus);
     // A Windows directory too long to be read is no place to return to, and a
     // start that worked is no failure.
-    if (!failure && !context.WindowsDir.empty()) {
-        failure = desktop.ChangeDrive(context.WindowsDir);
-        if (!failure) failure = desktop.ChangeDirectory(context.WindowsDir);
+    if (launched.ok() && !context.WindowsDir.empty()) {
+        launched = desktop.ChangeDrive(context.WindowsDir);
+        if (launched.ok()) launched = desktop.ChangeDirectory(context.WindowsDir);
     }
-    if (failure) desktop.ShowMessage(commandLine + L" was not found", mb::kQuestion, failure->description);
+    if (launched.failed())
+        desktop.ShowMessage(commandLine + L" was not found", mb::kQuestion,
+                            launched.failure().description);
 }
 
 }  // namespace tavolin

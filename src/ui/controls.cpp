@@ -1,9 +1,35 @@
-// The backend-independent part of the toolkit: construction and registration.
+// What the toolkit does whichever backend draws it: the controls' state and
+// events, the open forms, modal showing and the busy pointer's state.
 #include "ui/controls.h"
 
 #include <algorithm>
 
+#include "ui/backend.h"
+
 namespace ui {
+
+namespace {
+
+std::vector<Form*> g_openForms;  // in the order they came to the front
+
+void Forget(Form& form) {
+    g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), &form),
+                      g_openForms.end());
+}
+
+template <class Entries>
+int InRange(int index, const Entries& entries) {
+    return index >= 0 && index < static_cast<int>(entries.size()) ? index : -1;
+}
+
+template <class Entries>
+std::wstring EntryAt(const Entries& entries, int index) {
+    return InRange(index, entries) >= 0 ? entries[index] : std::wstring();
+}
+
+}  // namespace
+
+const std::vector<Form*>& OpenForms() { return g_openForms; }
 
 Control::Control(Container& parentContainer, Twips at, int tab)
     : place(at), tabIndex(tab), parent(parentContainer) {
@@ -11,6 +37,11 @@ Control::Control(Container& parentContainer, Twips at, int tab)
 }
 
 Control::~Control() = default;
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    backend::WriteVisible(*this);
+}
 
 void Control::Click() {
     if (onClick && parent.OwnerForm().Enabled()) onClick();
@@ -33,23 +64,54 @@ Label::Label(Container& parent, Twips place, std::wstring text, Colour back, Col
 
 TextBox::TextBox(Container& parent, Twips place, int tab) : Control(parent, place, tab) {}
 
+void TextBox::SetText(const std::wstring& text) {
+    text_ = text;
+    backend::WriteText(*this);
+}
+
 ListBox::ListBox(Container& parent, Twips place, int tab, Font f)
     : Control(parent, place, tab), font(f) {}
+
+std::wstring ListBox::Entry(int index) const { return EntryAt(entries_, index); }
+
+void ListBox::Add(const std::wstring& entry) {
+    entries_.push_back(entry);
+    backend::WriteAdded(*this);
+}
+
+void ListBox::SetEntries(std::vector<std::wstring> entries) {
+    entries_ = std::move(entries);
+    selected_ = -1;
+    backend::WriteEntries(*this);
+}
+
+void ListBox::Select(int index) {
+    selected_ = InRange(index, entries_);
+    backend::WriteSelection(*this);
+    if (onSelect) onSelect();
+}
+
+void ListBox::Chosen(int index) {
+    selected_ = InRange(index, entries_);
+    if (onSelect) onSelect();
+}
 
 ComboBox::ComboBox(Container& parent, Twips place, std::vector<std::wstring> items, int tab)
     : Control(parent, place, tab), entries_(std::move(items)) {
     if (entries_.empty()) selected_ = -1;
 }
 
-// The lists keep their entries themselves; the user only chooses among them.
-int ListBox::Count() const { return static_cast<int>(entries_.size()); }
-std::wstring ListBox::Entry(int index) const {
-    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
+std::wstring ComboBox::Entry(int index) const { return EntryAt(entries_, index); }
+
+void ComboBox::Select(int index) {
+    selected_ = InRange(index, entries_);
+    backend::WriteSelection(*this);
+    Click();
 }
 
-int ComboBox::Count() const { return static_cast<int>(entries_.size()); }
-std::wstring ComboBox::Entry(int index) const {
-    return index >= 0 && index < Count() ? entries_[index] : std::wstring();
+void ComboBox::Chosen(int index) {
+    selected_ = InRange(index, entries_);
+    Click();
 }
 
 MenuCommand::MenuCommand(Form& form, std::wstring text) : caption(std::move(text)) {
@@ -62,8 +124,80 @@ Timer::Timer(Form& form, int intervalMs) : form_(form), interval_(intervalMs) {
 
 Timer::~Timer() { form_.Unregister(*this); }
 
+void Timer::SetInterval(int intervalMs) {
+    interval_ = intervalMs;
+    backend::WriteInterval(*this);
+}
+
+Form::Form(FormStyle formStyle) : style(std::move(formStyle)) {}
+
+Form::~Form() {
+    // The members of the derived form are gone: nothing may reach them now,
+    // and the window goes without an unload.
+    open_ = false;
+    native_.reset();
+    Forget(*this);
+}
+
 void Form::Unregister(Timer& timer) {
     timers_.erase(std::remove(timers_.begin(), timers_.end(), &timer), timers_.end());
 }
+
+void Form::SetTitle(const std::wstring& title) {
+    title_ = title;
+    backend::WriteTitle(*this);
+}
+
+void Form::Show() {
+    if (!open_) {
+        open_ = true;
+        title_ = style.title;
+        native_ = backend::MakeNative(*this);
+        backend::Open(*this);
+        if (onLoad) onLoad();
+        if (!open_) return;  // Load closed the form
+        backend::Present(*this);
+    }
+    Forget(*this);
+    g_openForms.push_back(this);
+    backend::BringToFront(*this);
+}
+
+void Form::ShowModal() {
+    std::vector<Form*> others;
+    for (Form* form : g_openForms)
+        if (form != this && form->Enabled()) others.push_back(form);
+    for (Form* form : others) form->SetEnabled(false);
+    modal_ = true;
+    Show();
+    backend::WaitWhileOpen(*this, [&] {
+        // The others come back before this one goes, so that the activation
+        // returns to the opener rather than to another program.
+        for (Form* form : others) form->SetEnabled(true);
+        Close();
+    });
+    modal_ = false;
+}
+
+void Form::Close() {
+    if (!open_) return;
+    if (onUnload) onUnload();
+    open_ = false;
+    Forget(*this);
+    for (Control* control : controls_) control->handle = nullptr;
+    native_.reset();
+}
+
+void Form::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    backend::WriteEnabled(*this);
+}
+
+void Form::SetBusy(bool busy) {
+    busy_ = busy;
+    backend::WriteBusy(*this);
+}
+
+void Run(Form& main) { backend::Run(main); }
 
 }  // namespace ui

@@ -1,6 +1,13 @@
 // The thin window toolkit: forms and controls whose state the handlers read
-// and write. One backend draws them with Win32 windows, the other keeps the
-// state in memory for the unit tests; the backend is chosen at link time.
+// and write. One backend draws them with Win32 windows, the other keeps them
+// in memory for the unit tests; the backend is chosen at link time.
+//
+// One rule for every control and form: its state (title, text, entries,
+// selection, visibility, enabled, busy) lives in its own fields, and the
+// getters read those. The Win32 backend writes every change the program
+// makes to the window, and reads every change the user makes there (typing,
+// choosing an entry) back into the fields before the event is raised. So
+// what the handlers see is the same whichever backend runs them.
 #pragma once
 
 #include <functional>
@@ -43,7 +50,13 @@ struct Font {
 
 class Form;
 class Control;
-struct NativeForm;  // backend state of a form
+
+// What a backend keeps of an open form: its window and what was made for it.
+// Each backend derives its own; the form owns it while it is open.
+class NativeForm {
+public:
+    virtual ~NativeForm() = default;
+};
 
 // Something controls can be placed in: a form, or a frame inside it.
 class Container {
@@ -81,11 +94,12 @@ public:
     void Click();
     void MouseMove();
 
-    // Backend: makes the native control once its form is created.
+    // Backend: makes the native control once its form is opened.
     virtual void CreateNative() = 0;
+    // The native control while its form is open, null otherwise.
     void* handle = nullptr;
 
-protected:
+private:
     bool visible_ = true;
 };
 
@@ -100,7 +114,10 @@ public:
     const Colour background;
 };
 
-// An icon from the program's resources, drawn to fill its cell.
+// An icon from the program's resources, drawn to fill its cell. Pictures
+// stand in a frame, which draws them and plays them as one strip: for the
+// keyboard, a cell reached by the arrow keys raises MouseMove as pointing at
+// it does, and Enter or Space raises Click.
 class Picture : public Control {
 public:
     Picture(Container& parent, Twips place, int iconId);
@@ -111,8 +128,7 @@ public:
 
 class Button : public Control {
 public:
-    Button(Container& parent, Twips place, std::wstring caption, int tabIndex,
-           Font font = {});
+    Button(Container& parent, Twips place, std::wstring caption, int tabIndex, Font font = {});
     void CreateNative() override;
 
     const std::wstring caption;
@@ -121,8 +137,8 @@ public:
 
 class Label : public Control {
 public:
-    Label(Container& parent, Twips place, std::wstring caption, Colour background,
-          Colour text, int tabIndex);
+    Label(Container& parent, Twips place, std::wstring caption, Colour background, Colour text,
+          int tabIndex);
     void CreateNative() override;
 
     const std::wstring caption;
@@ -136,7 +152,7 @@ public:
     TextBox(Container& parent, Twips place, int tabIndex);
     void CreateNative() override;
 
-    std::wstring Text() const;
+    const std::wstring& Text() const { return text_; }
     void SetText(const std::wstring& text);
 
     // Raised with the character code of each key typed, before the box
@@ -145,8 +161,8 @@ public:
     void KeyPress(wchar_t code) {
         if (onKeyPress) onKeyPress(code);
     }
-    // Headless: types the characters one by one, as a user would.
-    void Type(const std::wstring& characters);
+    // Backend: the user has changed the text to this.
+    void Edited(std::wstring text) { text_ = std::move(text); }
 
 private:
     std::wstring text_;
@@ -159,17 +175,21 @@ public:
 
     const Font font;
 
-    int Count() const;
+    int Count() const { return static_cast<int>(entries_.size()); }
+    // The entry at the index, empty when there is none.
     std::wstring Entry(int index) const;
+    const std::vector<std::wstring>& Entries() const { return entries_; }
     void Add(const std::wstring& entry);
     // Replaces every entry at once, with nothing selected: the list is drawn
     // once, however many entries there are.
     void SetEntries(std::vector<std::wstring> entries);
     // -1 when nothing is selected.
-    int SelectedIndex() const;
+    int SelectedIndex() const { return selected_; }
+    // Selects the entry (nothing for an index out of range), then raises
+    // onSelect.
     void Select(int index);
-    // Index of the first entry in view.
-    int TopIndex() const;
+    // Backend: the user has selected the entry; raises onSelect.
+    void Chosen(int index);
 
     std::function<void()> onDblClick;
     std::function<void()> onSelect;
@@ -188,13 +208,15 @@ public:
     ComboBox(Container& parent, Twips place, std::vector<std::wstring> entries, int tabIndex);
     void CreateNative() override;
 
-    int Count() const;
+    int Count() const { return static_cast<int>(entries_.size()); }
     std::wstring Entry(int index) const;
-    void SetEntries(std::vector<std::wstring> entries);
+    const std::vector<std::wstring>& Entries() const { return entries_; }
     // Index of the entry shown, -1 for none; starts on the first.
-    int SelectedIndex() const;
+    int SelectedIndex() const { return selected_; }
     // Shows the entry as if the user had chosen it (raising onClick).
     void Select(int index);
+    // Backend: the user has chosen the entry; raises onClick.
+    void Chosen(int index);
 
 private:
     std::vector<std::wstring> entries_;
@@ -217,6 +239,7 @@ class Timer {
 public:
     Timer(Form& form, int intervalMs);
     ~Timer();
+    Form& OwnerForm() const { return form_; }
     int Interval() const { return interval_; }
     void SetInterval(int intervalMs);
     std::function<void()> onTimer;
@@ -248,7 +271,7 @@ public:
 
     const FormStyle style;
 
-    std::wstring Title() const;
+    const std::wstring& Title() const { return title_; }
     void SetTitle(const std::wstring& title);
 
     // Creates the window on first use (running onLoad), shows it and brings
@@ -259,7 +282,9 @@ public:
     void ShowModal();
     // Runs onUnload and destroys the window.
     void Close();
-    bool IsOpen() const;
+    bool IsOpen() const { return open_; }
+    // Shown by ShowModal and not closed since.
+    bool IsModal() const { return modal_; }
 
     // A disabled form takes no clicks or mouse moves (while another form is
     // shown modally).
@@ -282,6 +307,7 @@ public:
     const std::vector<MenuCommand*>& Menu() const { return menu_; }
     const std::vector<Timer*>& Timers() const { return timers_; }
 
+    // The backend's state of the open form; null while it is closed.
     NativeForm* native() const { return native_.get(); }
 
 private:
@@ -293,8 +319,11 @@ private:
     bool busy_ = false;
     bool enabled_ = true;
     bool open_ = false;
-    friend struct NativeForm;
+    bool modal_ = false;
 };
+
+// The open forms, the one brought to the front last at the end.
+const std::vector<Form*>& OpenForms();
 
 // Shows the form and dispatches events until it is closed.
 void Run(Form& main);

@@ -24,15 +24,51 @@ using e2e::IsClass;
 using e2e::kBrowserTitle;
 using e2e::kRunTitle;
 
-// The bar's pictures left to right; the telephone's two frames share a cell.
+// The bar's cells left to right; the telephone's two frames share one.
 const wchar_t* const kDescriptions[] = {
     L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
     L"Explorer",     L"Find Files",   L"Control Panel",
     L"WordPad",      L"NotePad",      L"Phone Dialer",
-    L"Phone Dialer", L"TaskBar",      L"Utilities",
-    L"Games",        L"Multimedia",   L"Windows Help",
-    L"Tavolin Help",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
 };
+
+VARIANT Child(LONG id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+// The object the strip of cells gives screen readers, or null.
+IAccessible* StripObject(HWND bar) {
+    IAccessible* strip = nullptr;
+    const HWND frame = e2e::ChildOfClass(bar, L"TavolinFrame");
+    if (!frame || FAILED(AccessibleObjectFromWindow(frame, OBJID_CLIENT, __uuidof(IAccessible),
+                                                    reinterpret_cast<void**>(&strip))))
+        return nullptr;
+    return strip;
+}
+
+// A text the object gives for the child, or "(none)".
+std::wstring Text(IAccessible* object,
+                  HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT, BSTR*), LONG id) {
+    BSTR text = nullptr;
+    const HRESULT result = (object->*ask)(Child(id), &text);
+    std::wstring answer =
+        SUCCEEDED(result) && text ? std::wstring(text, SysStringLen(text)) : L"(none)";
+    SysFreeString(text);
+    return answer;
+}
+
+LONG Number(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT, VARIANT*),
+            LONG id) {
+    VARIANT answer;
+    VariantInit(&answer);
+    if (FAILED((object->*ask)(Child(id), &answer)) || answer.vt != VT_I4) return -1;
+    return answer.lVal;
+}
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -106,7 +142,7 @@ protected:
     DWORD pid() const { return tavolin_.process.pid(); }
 
     HWND OpenRun() {
-        e2e::Click(e2e::ChildByText(tavolin_.bar, L"Run and File Load Functions"));
+        e2e::Click(e2e::BarCell(tavolin_.bar, L"Run and File Load Functions"));
         const HWND run = e2e::WaitForWindow(kRunTitle, pid());
         if (run) e2e::BringToFront(run);
         return run;
@@ -152,14 +188,55 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
         EXPECT_TRUE(module != L"oleacc.dll" && module != L"comctl32.dll")
             << Narrow(module) << " is loaded at start-up";
 
-    std::vector<HWND> pictures = e2e::ChildrenOfClass(tavolin_.bar, L"TavolinPicture");
-    std::stable_sort(pictures.begin(), pictures.end(), [](HWND a, HWND b) {
-        return e2e::WindowRectOnScreen(a).left < e2e::WindowRectOnScreen(b).left;
-    });
-    ASSERT_EQ(pictures.size(), std::size(kDescriptions));
-    for (size_t i = 0; i < pictures.size(); ++i)
-        EXPECT_EQ(AccessibleName(pictures[i]).value_or(L"(none)"), kDescriptions[i])
-            << "picture " << i;
+    // The cells: a tool bar of push buttons, left to right, each on its
+    // place, the keyboard's (the first, the strip having the focus at start)
+    // focused.
+    IAccessible* strip = StripObject(tavolin_.bar);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(Number(strip, &IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
+    LONG count = 0;
+    ASSERT_EQ(strip->get_accChildCount(&count), S_OK);
+    ASSERT_EQ(count, static_cast<LONG>(std::size(kDescriptions)));
+    LONG lastRight = 0;
+    for (LONG id = 1; id <= count; ++id) {
+        const std::wstring description = kDescriptions[id - 1];
+        SCOPED_TRACE(Narrow(description));
+        EXPECT_EQ(Text(strip, &IAccessible::get_accName, id), description);
+        EXPECT_EQ(Text(strip, &IAccessible::get_accDefaultAction, id), L"Press");
+        EXPECT_EQ(Number(strip, &IAccessible::get_accRole, id), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(Number(strip, &IAccessible::get_accState, id),
+                  STATE_SYSTEM_FOCUSABLE | (id == 1 ? STATE_SYSTEM_FOCUSED : 0));
+        LONG left = 0, top = 0, width = 0, height = 0;
+        ASSERT_EQ(strip->accLocation(&left, &top, &width, &height, Child(id)), S_OK);
+        EXPECT_GT(left, lastRight) << "the cells stand apart, left to right";
+        lastRight = left + width;
+        const RECT cell = e2e::BarCell(tavolin_.bar, description).Rect();
+        EXPECT_EQ(cell.left, left);
+        // A point of the cell is the cell; the first and last lead on.
+        VARIANT hit;
+        VariantInit(&hit);
+        ASSERT_EQ(strip->accHitTest(left + width / 2, top + height / 2, &hit), S_OK);
+        EXPECT_TRUE(hit.vt == VT_I4 && hit.lVal == id);
+        VARIANT next;
+        VariantInit(&next);
+        const HRESULT moved = strip->accNavigate(NAVDIR_NEXT, Child(id), &next);
+        if (id < count)
+            EXPECT_TRUE(moved == S_OK && next.vt == VT_I4 && next.lVal == id + 1);
+        else
+            EXPECT_EQ(next.vt, VT_EMPTY) << "past the last cell";
+    }
+    VARIANT focus;
+    VariantInit(&focus);
+    EXPECT_EQ(strip->get_accFocus(&focus), S_OK);
+    EXPECT_TRUE(focus.vt == VT_I4 && focus.lVal == 1);
+
+    // Pressing, as a screen reader does it: NotePad starts, the bulb opens
+    // the help; the caller is never held.
+    ASSERT_EQ(strip->accDoDefaultAction(Child(8)), S_OK);
+    EXPECT_TRUE(e2e::EndNotepadWhenItAppears(L"")) << "pressing NotePad started nothing";
+    ASSERT_EQ(strip->accDoDefaultAction(Child(15)), S_OK);
+    EXPECT_NE(e2e::WaitForWindow(L"Help", pid()), nullptr) << "pressing the bulb opened no help";
+    strip->Release();
 
     HWND question = nullptr;
     for (HWND child : e2e::Children(tavolin_.bar))

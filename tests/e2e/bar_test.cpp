@@ -60,41 +60,22 @@ std::string Describe(const RECT& rect) {
     return text.str();
 }
 
-// The picture cells carry their description as window text; the "?" button
-// its caption.
-std::vector<HWND> Pictures(HWND bar, const std::wstring& description) {
-    std::vector<HWND> found;
-    for (HWND child : Children(bar))
-        if (ClassName(child) == L"TavolinPicture" && Text(child) == description)
-            found.push_back(child);
-    return found;
-}
-
 HWND AboutButton(HWND bar) {
     HWND button = ChildByText(bar, L"?");
     return button && ClassName(button) == L"Button" ? button : nullptr;
 }
 
-// The visible control of a description: for the telephone, the frame showing.
-HWND Control(HWND bar, const std::wstring& description) {
+// The "?" button is a window of its own; the cells are parts of the frame's.
+Target Control(HWND bar, const std::wstring& description) {
     if (description == L"About?") return AboutButton(bar);
-    for (HWND picture : Pictures(bar, description))
-        if (IsWindowVisible(picture)) return picture;
-    return nullptr;
+    return BarCell(bar, description);
 }
 
-RECT InClient(HWND bar, HWND control) {
+RECT InClient(HWND bar, const Target& control) {
     RECT client = ClientRectOnScreen(bar);
-    RECT rect = WindowRectOnScreen(control);
+    RECT rect = control.Rect();
     OffsetRect(&rect, -client.left, -client.top);
     return rect;
-}
-
-std::vector<HWND> VisibleOf(const std::vector<HWND>& windows) {
-    std::vector<HWND> visible;
-    for (HWND window : windows)
-        if (IsWindowVisible(window)) visible.push_back(window);
-    return visible;
 }
 
 bool TitleBecomes(HWND bar, const std::wstring& title) {
@@ -131,32 +112,28 @@ TEST_F(Bar, StandsAtItsStoredPlaceWithAnEmptyTitle) {
 
     for (const Cell& cell : kCells) {
         SCOPED_TRACE(Narrow(cell.description));
-        HWND control = Control(tavolin.bar, cell.description);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(GetParent(control), frames[0]);
+        const Target control = Control(tavolin.bar, cell.description);
+        ASSERT_TRUE(control);
         EXPECT_EQ(Describe(InClient(tavolin.bar, control)), Describe(cell.place));
     }
-    // Both telephone frames share one cell, and one of them shows.
-    auto phones = Pictures(tavolin.bar, L"Phone Dialer");
-    ASSERT_EQ(phones.size(), 2u);
-    EXPECT_EQ(Describe(InClient(tavolin.bar, phones[0])),
-              Describe(InClient(tavolin.bar, phones[1])));
-    EXPECT_EQ(VisibleOf(phones).size(), 1u);
+    EXPECT_EQ(GetParent(AboutButton(tavolin.bar)), frames[0]);
+    // The bar, its frame and the "?" button: no window a cell.
+    EXPECT_EQ(Children(tavolin.bar).size(), 2u);
 }
 
 TEST_F(Bar, HoveringEachControlShowsItsDescription) {
     for (const Cell& cell : kCells) {
         SCOPED_TRACE(Narrow(cell.description));
-        HWND control = Control(tavolin.bar, cell.description);
-        ASSERT_NE(control, nullptr);
+        const Target control = Control(tavolin.bar, cell.description);
+        ASSERT_TRUE(control);
         Hover(control);
         EXPECT_TRUE(TitleBecomes(tavolin.bar, kPrefix + cell.description))
             << "title is \"" << Narrow(Text(tavolin.bar)) << "\"";
     }
 
     // The grey frame between the first two cells: nothing resets the title.
-    RECT left = WindowRectOnScreen(Control(tavolin.bar, L"Exit Windows"));
-    RECT right = WindowRectOnScreen(Control(tavolin.bar, L"DOS Prompt"));
+    RECT left = Control(tavolin.bar, L"Exit Windows").Rect();
+    RECT right = Control(tavolin.bar, L"DOS Prompt").Rect();
     POINT gap{(left.right + right.left) / 2, (left.top + left.bottom) / 2};
     ASSERT_EQ(ClassName(WindowFromPoint(gap)), L"TavolinFrame");
     for (int dy : {0, 3, -3, 0}) MoveMouse(gap.x, gap.y + dy);
@@ -170,30 +147,28 @@ TEST_F(Bar, HoveringEachControlShowsItsDescription) {
 }
 
 TEST_F(Bar, TelephoneFramesTakeTurns) {
-    auto phones = Pictures(tavolin.bar, L"Phone Dialer");
-    ASSERT_EQ(phones.size(), 2u);
-    auto shown = VisibleOf(phones);
-    ASSERT_EQ(shown.size(), 1u);
-    HWND first = shown[0];
-    HWND second = first == phones[0] ? phones[1] : phones[0];
-
-    auto showsOnly = [&](HWND frame) {
-        auto visible = VisibleOf(phones);
-        return visible.size() == 1 && visible[0] == frame;
-    };
-    Hover(first);
+    // The telephone is one cell whose picture changes.
+    const Target phone = BarCell(tavolin.bar, L"Phone Dialer");
+    ASSERT_TRUE(phone);
+    ParkMouse();
+    const std::vector<COLORREF> first = ScreenPixels(phone.Rect());
+    Hover(phone);
     EXPECT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"Phone Dialer"));
+    ParkMouse();
 
-    ASSERT_TRUE(WaitUntil([&] { return showsOnly(second); }, kTimerTimeoutMs))
+    std::vector<COLORREF> second;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (second = ScreenPixels(phone.Rect())) != first; }, kTimerTimeoutMs))
         << "the telephone frame did not change";
     const ULONGLONG firstSwap = GetTickCount64();
     // The other frame stands for the same command and description.
     Hover(Control(tavolin.bar, L"NotePad"));
     ASSERT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"NotePad"));
-    Hover(second);
+    Hover(BarCell(tavolin.bar, L"Phone Dialer"));
     EXPECT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"Phone Dialer"));
+    ParkMouse();
 
-    ASSERT_TRUE(WaitUntil([&] { return showsOnly(first); }, kTimerTimeoutMs))
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixels(phone.Rect()) == first; }, kTimerTimeoutMs))
         << "the telephone frame did not change back";
     const ULONGLONG period = GetTickCount64() - firstSwap;
     std::printf("the telephone swapped after %llu ms\n", period);
@@ -202,6 +177,113 @@ TEST_F(Bar, TelephoneFramesTakeTurns) {
     EXPECT_LE(period, kAnimationMs + kCadenceMarginMs);
     // The swaps leave the title alone.
     EXPECT_EQ(Text(tavolin.bar), kPrefix + L"Phone Dialer");
+}
+
+// The cells the keyboard reaches, left to right: the telephone is one.
+const wchar_t* const kKeyboardCells[] = {
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
+};
+
+// The cells a screen reader heard the keyboard's focus move to.
+std::vector<LONG> g_focusedCells;
+
+void CALLBACK OnFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (ClassName(window) == L"TavolinFrame" && object == OBJID_CLIENT)
+        g_focusedCells.push_back(child);
+}
+
+int NotepadCount() {
+    int count = 0;
+    for (HWND window : TopLevelWindows())
+        if (ClassName(window) == L"Notepad") ++count;
+    return count;
+}
+
+TEST_F(Bar, TheKeyboardWalksTheCellsAndPressesThem) {
+    ASSERT_EQ(NotepadCount(), 0) << "a Notepad window is already open";
+    const KeyboardCues cues(/*always=*/false);
+    ASSERT_TRUE(cues.set());
+    tavolin = StartTavolin();
+    ASSERT_NE(tavolin.bar, nullptr);
+    const HWND strip = ChildOfClass(tavolin.bar, L"TavolinFrame");
+    ASSERT_NE(strip, nullptr);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocus,
+                        tavolin.process.pid(), 0, WINEVENT_OUTOFCONTEXT);
+    g_focusedCells.clear();
+
+    // In front without the pointer passing over a cell: no title, no cue.
+    const Target firstCell = BarCell(tavolin.bar, kKeyboardCells[0]);
+    ASSERT_TRUE(firstCell);
+    const RECT first = firstCell.Rect();
+    const std::vector<COLORREF> plain = ScreenPixels(first);
+    ASSERT_TRUE(BringToFront(tavolin.bar));
+    EXPECT_EQ(Text(tavolin.bar), L"");
+    EXPECT_EQ(ScreenPixels(first), plain) << "a focus cue before any key";
+
+    // The strip and "?" take turns at Tab.
+    for (int press = 0; press < 2 && FocusIn(tavolin.bar) != strip; ++press) PressKey(VK_TAB);
+    ASSERT_EQ(FocusIn(tavolin.bar), strip) << "Tab does not reach the strip";
+    PressKey(VK_HOME);
+    for (size_t cell = 0; cell < std::size(kKeyboardCells); ++cell) {
+        SCOPED_TRACE(Narrow(kKeyboardCells[cell]));
+        if (cell > 0) PressKey(VK_RIGHT);
+        EXPECT_TRUE(TitleBecomes(tavolin.bar, kPrefix + kKeyboardCells[cell]))
+            << "title is \"" << Narrow(Text(tavolin.bar)) << "\"";
+        EXPECT_TRUE(WaitUntil([&] {
+            return !g_focusedCells.empty() && g_focusedCells.back() == static_cast<LONG>(cell) + 1;
+        })) << "no focus event for the cell";
+        if (cell == 0) {
+            EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(first) != plain; }))
+                << "no focus cue on the keyboard's cell";
+        }
+    }
+    // The ends do not wrap.
+    PressKey(VK_RIGHT);
+    EXPECT_FALSE(WaitUntil([&] { return Text(tavolin.bar) != kPrefix + L"Tavolin Help"; }, 500));
+    UnhookWinEvent(hook);
+
+    // Enter presses NotePad once, held down as well.
+    PressKey(VK_HOME);
+    for (int cell = 0; cell < 7; ++cell) PressKey(VK_RIGHT);
+    ASSERT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"NotePad"));
+    for (int presses : {1, 6}) {
+        SCOPED_TRACE(presses);
+        HoldKey(VK_RETURN, presses);
+        EXPECT_TRUE(WaitUntil([] { return NotepadCount() > 0; }, 15000)) << "no Notepad";
+        Sleep(1500);  // time for a second one to show
+        EXPECT_EQ(NotepadCount(), 1);
+        EndProcesses(Descendants(tavolin.process.pid()));
+        ASSERT_TRUE(WaitUntil([] { return NotepadCount() == 0; }));
+        ASSERT_TRUE(BringToFront(tavolin.bar));
+    }
+
+    // Space on the Run cell opens the Run Program dialog, modally.
+    PressKey(VK_HOME);
+    PressKey(VK_RIGHT);
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"Run and File Load Functions"));
+    PressKey(VK_SPACE);
+    const HWND run = WaitForWindow(L"Run Program", tavolin.process.pid());
+    ASSERT_NE(run, nullptr) << "Space opened no Run Program dialog";
+    EXPECT_FALSE(IsWindowEnabled(tavolin.bar)) << "the dialog is not modal";
+    Click(ChildByText(run, L"&Cancel "));
+    ASSERT_TRUE(WaitForWindowGone(L"Run Program", tavolin.process.pid()));
+
+    // Back on "?", Space shows the About box.
+    ASSERT_TRUE(BringToFront(tavolin.bar));
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(tavolin.bar) == strip; }))
+        << "the focus is on " << Narrow(ClassName(FocusIn(tavolin.bar)));
+    PressKey(VK_TAB, false, false, /*shift=*/true);
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(tavolin.bar) == AboutButton(tavolin.bar); }));
+    PressKey(VK_SPACE);
+    const auto about = WaitForMessageBox(L"About?", tavolin.process.pid());
+    ASSERT_TRUE(about.has_value()) << "Space on \"?\" showed no About box";
+    PressButton(about->window, L"OK");
 }
 
 TEST(BarClose, TheWindowsCloseCommandEndsTheProgram) {

@@ -62,23 +62,23 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Bystander*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_CHAR:
-        case WM_SYSCHAR:
-            if (self) {
-                std::lock_guard<std::mutex> lock(self->mutex_);
-                self->keys_.push_back(std::to_string(message) + ":" + std::to_string(wParam));
-            }
-            break;
-        case WM_CLOSE:
-            return 0;  // Alt+F4 reaching it must show in the log, not end it
-        case WM_APP:
-            DestroyWindow(window);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+            case WM_CHAR:
+            case WM_SYSCHAR:
+                if (self) {
+                    std::lock_guard<std::mutex> lock(self->mutex_);
+                    self->keys_.push_back(std::to_string(message) + ":" + std::to_string(wParam));
+                }
+                break;
+            case WM_CLOSE:
+                return 0;  // Alt+F4 reaching it must show in the log, not end it
+            case WM_APP:
+                DestroyWindow(window);
+                return 0;
+            case WM_DESTROY:
+                PostQuitMessage(0);
+                return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -92,9 +92,9 @@ private:
         windowClass.lpszClassName = L"TavolinTestBystander";
         RegisterClassW(&windowClass);
         // Top left, clear of the bar and of the stand-in.
-        HWND w = CreateWindowExW(0, windowClass.lpszClassName, kTitle,
-                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 180, nullptr,
-                                 nullptr, windowClass.hInstance, nullptr);
+        HWND w =
+            CreateWindowExW(0, windowClass.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                            20, 20, 300, 180, nullptr, nullptr, windowClass.hInstance, nullptr);
         SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -115,8 +115,8 @@ private:
     std::thread thread_;
 };
 
-HWND Icon(HWND bar, const std::wstring& description) {
-    return e2e::ChildByText(bar, description);
+e2e::Target Icon(HWND bar, const std::wstring& description) {
+    return e2e::BarCell(bar, description);
 }
 
 // Waits until the bar has handled everything sent to it before a hover of
@@ -169,8 +169,8 @@ TEST(BarCommandsE2e, EachKeystrokeIconTypesItsSequenceIntoProgramManagerOnly) {
     Lines expected;
     for (const KeyCommand& command : commands) {
         const std::string name = Utf8(command.description);
-        HWND icon = Icon(tavolin.bar, command.description);
-        ASSERT_NE(icon, nullptr) << name;
+        const e2e::Target icon = Icon(tavolin.bar, command.description);
+        ASSERT_TRUE(icon) << name;
         ASSERT_TRUE(e2e::BringToFront(bystander.window())) << name;
 
         e2e::Click(icon);
@@ -225,9 +225,9 @@ TEST(BarCommandsE2e, AccessoryIconsStartTheirPrograms) {
         const wchar_t* description;
         const wchar_t* program;
     };
-    for (const Accessory& accessory : {Accessory{L"NotePad", L"notepad.exe"},
-                                       Accessory{L"Explorer", L"explorer.exe"},
-                                       Accessory{L"Control Panel", L"control.exe"}}) {
+    for (const Accessory& accessory :
+         {Accessory{L"NotePad", L"notepad.exe"}, Accessory{L"Explorer", L"explorer.exe"},
+          Accessory{L"Control Panel", L"control.exe"}}) {
         const std::string name = Utf8(accessory.description);
         e2e::Click(Icon(tavolin.bar, accessory.description));
         std::vector<PROCESSENTRY32W> started;
@@ -257,18 +257,18 @@ TEST(BarCommandsE2e, PhoneDialerThatIsMissingIsReportedWithTheSystemText) {
 
     const std::wstring title = e2e::SystemText(ERROR_FILE_NOT_FOUND);
     ASSERT_FALSE(title.empty());
-    std::vector<HWND> frames;
-    for (HWND child : e2e::Children(tavolin.bar))
-        if (e2e::Text(child) == L"Phone Dialer") frames.push_back(child);
-    ASSERT_EQ(frames.size(), 2u) << "the telephone has two frames";
-    auto visible = [&] { return IsWindowVisible(frames[0]) ? frames[0] : frames[1]; };
+    const e2e::Target phone = Icon(tavolin.bar, L"Phone Dialer");
+    ASSERT_TRUE(phone);
+    e2e::ParkMouse();
+    const std::vector<COLORREF> firstFrame = e2e::ScreenPixels(phone.Rect());
     for (int frame = 0; frame < 2; ++frame) {
         // The second press waits for the animation to show the other frame.
         if (frame == 1) {
-            const HWND shown = visible();
-            ASSERT_TRUE(e2e::WaitUntil([&] { return visible() != shown; }, 10000));
+            e2e::ParkMouse();
+            ASSERT_TRUE(e2e::WaitUntil(
+                [&] { return e2e::ScreenPixels(phone.Rect()) != firstFrame; }, 10000));
         }
-        e2e::Click(visible());
+        e2e::Click(phone);
         const auto box = e2e::WaitForMessageBox(title, pid);
         ASSERT_TRUE(box.has_value()) << "no message box titled " << Utf8(title);
         EXPECT_EQ(box->prompt, L"DIALER.EXE  was not found");

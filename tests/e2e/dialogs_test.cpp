@@ -100,8 +100,8 @@ protected:
     void StartBar() {
         tavolin_ = e2e::StartTavolin();
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
-        runIcon_ = e2e::ChildByText(tavolin_.bar, L"Run and File Load Functions");
-        ASSERT_NE(runIcon_, nullptr);
+        runIcon_ = e2e::BarCell(tavolin_.bar, L"Run and File Load Functions");
+        ASSERT_TRUE(runIcon_);
     }
 
     DWORD pid() const { return tavolin_.process.pid(); }
@@ -147,7 +147,7 @@ protected:
     }
 
     e2e::Tavolin tavolin_;
-    HWND runIcon_ = nullptr;
+    e2e::Target runIcon_{nullptr};
 };
 
 TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
@@ -177,8 +177,8 @@ TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
     // With the dialog open the bar takes no clicks (on icons the dialog does
     // not cover): a later answer of the dialog shows that they have been
     // dealt with.
-    e2e::Click(e2e::ChildByText(tavolin_.bar, L"NotePad"));
-    e2e::Click(e2e::ChildByText(tavolin_.bar, L"Tavolin Help"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"NotePad"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"Tavolin Help"));
     e2e::BringToFront(run);
     e2e::Click(runButton);
     Answer(pid(), L"Error", L"Enter the path and program to run", L"OK");
@@ -187,7 +187,7 @@ TEST_F(DialogsE2e, RunDialogStartsTypedLinesRefusesAnEmptyOneAndHoldsTheBar) {
 
     e2e::Click(e2e::ChildByText(run, L"&Cancel "));
     ASSERT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
-    e2e::Click(e2e::ChildByText(tavolin_.bar, L"NotePad"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"NotePad"));
     EXPECT_TRUE(EndNotepadWhenItAppears(L"")) << "the bar did not answer after the dialog closed";
 }
 
@@ -200,8 +200,10 @@ TEST_F(DialogsE2e, BrowserOpensADocumentAndDeletesOnlyAfterYes) {
     EXPECT_EQ(Chosen(browser.patterns), L"*.exe;*.com;*.bat");
     EXPECT_EQ(e2e::Text(e2e::FocusIn(browser.window)), L"&Cancel ") << "the focus at opening";
     BrowseInto(browser, {tree.name(), L"My Files"});
-    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::EntryIndex(browser.directories, L"My Files") ==
-                                            e2e::ListSelection(browser.directories); }));
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        return e2e::EntryIndex(browser.directories, L"My Files") ==
+               e2e::ListSelection(browser.directories);
+    }));
     EXPECT_EQ(e2e::ListEntries(browser.files), Entries{}) << "only .exe files at first";
 
     e2e::ChooseFromDropDown(browser.patterns, L"", VK_DOWN);
@@ -317,8 +319,9 @@ TEST_F(DialogsE2e, ANameEndingInADotIsActedOnItselfOrRefusedNeverItsNeighbour) {
     ASSERT_NE(browser.files, nullptr);
     BrowseInto(browser, {tree.name(), L"sub."});
     ChoosePattern(browser.patterns, true);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListEntries(browser.files) == Entries{L"victim.txt"}; }))
-        << "the file list does not show the files of sub.";
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        return e2e::ListEntries(browser.files) == Entries{L"victim.txt"};
+    })) << "the file list does not show the files of sub.";
 
     ASSERT_TRUE(e2e::ClickEntry(browser.files, L"victim.txt", 1));
     e2e::Click(e2e::ChildByText(browser.window, L"&Delete File"));
@@ -383,7 +386,8 @@ TEST_F(DialogsE2e, BatchFilesRunAsThemselvesWhateverTheInterpreterWouldReadInThe
     }
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-amp")); }, kProgramStartMs))
         << "x&hxmark&.bat did not run";
-    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-caret")); }, kProgramStartMs))
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-caret")); }, kProgramStartMs))
         << "x^y.bat did not run";
 
     // Quotes do not keep the interpreter from expanding a variable: refused.

@@ -25,7 +25,7 @@ using Place = e2e::Twips;
 
 struct Cell {
     const wchar_t* description;
-    int iconId;  // 0 for the "?" button
+    int iconId;   // 0 for the "?" button
     Place place;  // inside the frame
 };
 
@@ -57,48 +57,10 @@ constexpr COLORREF kFrameGrey = RGB(192, 192, 192);
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-// The pixels of a bitmap, row by row from the top.
-std::vector<COLORREF> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
-}
-
-// Draws into a bitmap of the screen's format and returns its pixels.
-std::vector<COLORREF> Drawn(int width, int height, const std::function<void(HDC)>& draw) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    draw(memory);
-    SelectObject(memory, previous);
-    std::vector<COLORREF> pixels = Pixels(memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-std::vector<COLORREF> ScreenPixels(const RECT& rect) {
-    return Drawn(rect.right - rect.left, rect.bottom - rect.top, [&](HDC memory) {
-        HDC screen = GetDC(nullptr);
-        BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
-               rect.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    });
-}
-
 // What a cell of this size shows: the icon loaded from Tavolin.exe at the
 // cell's width, centred on the frame's grey.
 std::vector<COLORREF> ExpectedCell(HMODULE tavolin, int iconId, int width, int height) {
-    return Drawn(width, height, [&](HDC memory) {
+    return e2e::Drawn(width, height, [&](HDC memory) {
         const RECT all{0, 0, width, height};
         HBRUSH grey = CreateSolidBrush(kFrameGrey);
         FillRect(memory, &all, grey);
@@ -153,6 +115,8 @@ protected:
 
     // Declared first, so Tavolin has ended before the old resolution returns.
     e2e::LogPixels logPixels_{static_cast<DWORD>(GetParam())};
+    // The strip has the focus at start: no cue on its first cell.
+    e2e::KeyboardCues cues_{false};
     e2e::Tavolin tavolin_ = logPixels_.written() ? e2e::StartTavolin() : e2e::Tavolin{};
 };
 
@@ -170,19 +134,23 @@ TEST_P(Dpi, BarFrameAndCellsScaleAndIconsAreDrawnAtTheCellsSize) {
         exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(resources, nullptr);
     for (const Cell& cell : kCells) {
-        const HWND control = e2e::BarControl(tavolin_.bar, cell.description);
-        ASSERT_NE(control, nullptr) << Narrow(cell.description);
-        EXPECT_EQ(GetParent(control), frames[0]) << Narrow(cell.description);
-        ExpectPlace(InParent(control), cell.place, Narrow(cell.description));
+        // The "?" button is a window; the cells are parts of the frame's.
+        const std::wstring description = cell.description;
+        const e2e::Target control = description == L"?"
+                                        ? e2e::ChildByText(tavolin_.bar, description)
+                                        : e2e::BarCell(tavolin_.bar, description);
+        ASSERT_TRUE(control) << Narrow(cell.description);
+        RECT inFrame = control.Rect();
+        MapWindowPoints(nullptr, frames[0], reinterpret_cast<POINT*>(&inFrame), 2);
+        ExpectPlace(inFrame, cell.place, Narrow(cell.description));
         if (!cell.iconId) continue;
-        const RECT area = e2e::ClientRectOnScreen(control);
+        const RECT area = control.Rect();
         const int width = area.right - area.left, height = area.bottom - area.top;
         EXPECT_EQ(width, Px(cell.place.width)) << Narrow(cell.description);
-        const std::vector<COLORREF> expected =
-            ExpectedCell(resources, cell.iconId, width, height);
-        EXPECT_TRUE(e2e::WaitUntil([&] { return ScreenPixels(area) == expected; }))
-            << Narrow(cell.description) << " does not show its icon at " << width << " x "
-            << width << " pixels";
+        const std::vector<COLORREF> expected = ExpectedCell(resources, cell.iconId, width, height);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ScreenPixels(area) == expected; }))
+            << Narrow(cell.description) << " does not show its icon at " << width << " x " << width
+            << " pixels";
     }
     FreeLibrary(resources);
 }
@@ -192,7 +160,7 @@ TEST_P(Dpi, DialogsAndHelpKeepEveryControlAndCaptionInside) {
     ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
     const DWORD pid = tavolin_.process.pid();
 
-    e2e::Click(e2e::BarControl(tavolin_.bar, L"Run and File Load Functions"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"Run and File Load Functions"));
     const HWND run = e2e::WaitForWindow(L"Run Program", pid);
     ExpectForm(run, kRun, "the Run Program dialog");
     ExpectNothingClipped(run, "Run Program:");
@@ -206,7 +174,7 @@ TEST_P(Dpi, DialogsAndHelpKeepEveryControlAndCaptionInside) {
     e2e::Click(e2e::ChildByText(run, L"&Cancel "));
     ASSERT_TRUE(e2e::WaitForWindowGone(L"Run Program", pid));
 
-    e2e::Click(e2e::BarControl(tavolin_.bar, L"Tavolin Help"));
+    e2e::Click(e2e::BarCell(tavolin_.bar, L"Tavolin Help"));
     const HWND help = e2e::WaitForWindow(L"Help", pid);
     ExpectForm(help, kHelp, "the help window");
     ExpectNothingClipped(help, "Help:");

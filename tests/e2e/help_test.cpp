@@ -29,9 +29,9 @@ std::wstring Environment(const wchar_t* name) {
 
 std::wstring Wide(const std::string& text) {
     if (text.empty()) return {};
-    std::wstring out(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0),
-                     L'\0');
+    std::wstring out(
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0),
+        L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
                         static_cast<int>(out.size()));
     return out;
@@ -59,8 +59,8 @@ protected:
         ASSERT_EQ(expected_.size(), 43u) << "TAVOLIN_HELP_LINES must name the 43 help lines";
         tavolin_ = e2e::StartTavolin();
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not appear";
-        icon_ = e2e::ChildByText(tavolin_.bar, L"Tavolin Help");
-        ASSERT_NE(icon_, nullptr) << "no help icon on the bar";
+        icon_ = e2e::BarCell(tavolin_.bar, L"Tavolin Help");
+        ASSERT_TRUE(icon_) << "no help icon on the bar";
         help_ = OpenHelp();
         ASSERT_NE(help_, nullptr) << "the help icon opened no \"Help\" window";
         list_ = e2e::ChildOfClass(help_, L"ListBox");
@@ -76,7 +76,7 @@ protected:
 
     Lines expected_;
     e2e::Tavolin tavolin_;
-    HWND icon_ = nullptr;
+    e2e::Target icon_{nullptr};
     HWND help_ = nullptr;
     HWND list_ = nullptr;
 };

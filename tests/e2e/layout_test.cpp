@@ -65,38 +65,57 @@ struct Window {
     std::vector<Control> controls;
 };
 
-const Window kRun{L"Run Program", {90, 5085, 4080, 1620}, {30, 30}, 0, false, {
-    {"CmdPgm", L"Button", L"&?", 0, {1680, 360, 375, 255}},
-    {"CmdBrw", L"Button", L"&Browse", 0, {2745, 1140, 1095, 345}},
-    {"CmdCancel", L"Button", L"&Cancel ", 0, {1515, 1155, 1095, 330}},
-    {"CmdOk", L"Button", L"&Run", 0, {240, 1155, 1095, 330}},
-    {"Text1", L"Edit", L"", 0, {105, 690, 3855, 375}},
-    {"Label1", L"Static", L"&Command Line: ", 0, {90, 360, 1695, 255}, kDialogFont, kWindowText,
-     kWindowBackground},
-}};
+// A label, found by its caption, with the colours its form gives it.
+Control Label(const char* name, const wchar_t* caption, Twips place, Colour text,
+              Colour background) {
+    return {name, L"Static", caption, 0, place, kDialogFont, text, background};
+}
 
-const Window kBrowser{L"File Run and Delete Options", {120, 1740, 5595, 4980}, {30, 30}, 0, false, {
-    {"Command1", L"Button", L"&Delete File", 0, {4035, 3600, 1155, 375}},
-    {"Combo1", L"ComboBox", L"", 1, {270, 4230, 2370, 315}},
-    {"CmdPgm", L"Button", L"&?", 0, {4440, 645, 375, 255}},
-    {"Drive1", L"ComboBox", L"", 0, {210, 255, 3390, 315}},
-    {"Dir1", L"ListBox", L"", 1, {225, 975, 3360, 2505}},
-    {"File1", L"ListBox", L"", 0, {3735, 960, 1695, 2565}},
-    {"CmdRun", L"Button", L"&Run/Open ", 0, {4050, 4065, 1140, 375}},
-    {"CmdCancel", L"Button", L"&Cancel ", 0, {4065, 4530, 1140, 375}},
-    {"Label2", L"Static", L"&File Pattern ", 0, {270, 3960, 1065, 255}, kDialogFont, kBlack,
-     kWindowBackground},
-    {"Label3", L"Static", L"&Directories", 0, {225, 720, 1590, 255}, kDialogFont, kWindowText,
-     kWindowBackground},
-    {"Label4", L"Static", L"&Drives", 0, {240, 0, 2055, 255}, kDialogFont, kWindowText, kGrey},
-    {"Label1", L"Static", L"&Files ", 0, {3735, 660, 780, 255}, kDialogFont, kBlack,
-     kWindowBackground},
-}};
+const Window kRun{
+    L"Run Program",
+    {90, 5085, 4080, 1620},
+    {30, 30},
+    0,
+    false,
+    {
+        {"CmdPgm", L"Button", L"&?", 0, {1680, 360, 375, 255}},
+        {"CmdBrw", L"Button", L"&Browse", 0, {2745, 1140, 1095, 345}},
+        {"CmdCancel", L"Button", L"&Cancel ", 0, {1515, 1155, 1095, 330}},
+        {"CmdOk", L"Button", L"&Run", 0, {240, 1155, 1095, 330}},
+        {"Text1", L"Edit", L"", 0, {105, 690, 3855, 375}},
+        Label("Label1", L"&Command Line: ", {90, 360, 1695, 255}, kWindowText, kWindowBackground),
+    }};
+
+const Window kBrowser{
+    L"File Run and Delete Options",
+    {120, 1740, 5595, 4980},
+    {30, 30},
+    0,
+    false,
+    {
+        {"Command1", L"Button", L"&Delete File", 0, {4035, 3600, 1155, 375}},
+        {"Combo1", L"ComboBox", L"", 1, {270, 4230, 2370, 315}},
+        {"CmdPgm", L"Button", L"&?", 0, {4440, 645, 375, 255}},
+        {"Drive1", L"ComboBox", L"", 0, {210, 255, 3390, 315}},
+        {"Dir1", L"ListBox", L"", 1, {225, 975, 3360, 2505}},
+        {"File1", L"ListBox", L"", 0, {3735, 960, 1695, 2565}},
+        {"CmdRun", L"Button", L"&Run/Open ", 0, {4050, 4065, 1140, 375}},
+        {"CmdCancel", L"Button", L"&Cancel ", 0, {4065, 4530, 1140, 375}},
+        Label("Label2", L"&File Pattern ", {270, 3960, 1065, 255}, kBlack, kWindowBackground),
+        Label("Label3", L"&Directories", {225, 720, 1590, 255}, kWindowText, kWindowBackground),
+        Label("Label4", L"&Drives", {240, 0, 2055, 255}, kWindowText, kGrey),
+        Label("Label1", L"&Files ", {3735, 660, 780, 255}, kBlack, kWindowBackground),
+    }};
 
 // The grey shows in the margin below the list.
-const Window kHelp{L"Help", {960, 1800, 7845, 3690}, {3900, 3675}, IDI_BULB, true, {
-    {"List1", L"ListBox", L"", 0, {15, 0, 7815, 3630}, kHelpFont},
-}};
+const Window kHelp{L"Help",
+                   {960, 1800, 7845, 3690},
+                   {3900, 3675},
+                   IDI_BULB,
+                   true,
+                   {
+                       {"List1", L"ListBox", L"", 0, {15, 0, 7815, 3630}, kHelpFont},
+                   }};
 
 HWND Find(HWND window, const Control& control) {
     if (*control.caption) {
@@ -117,9 +136,12 @@ COLORREF ScreenPixel(POINT at) {
 
 const char* Name(e2e::ControlProbe::Icon icon) {
     switch (icon) {
-        case e2e::ControlProbe::Icon::None: return "none of its own";
-        case e2e::ControlProbe::Icon::Another: return "another picture";
-        case e2e::ControlProbe::Icon::TheResource: return "the picture meant";
+        case e2e::ControlProbe::Icon::None:
+            return "none of its own";
+        case e2e::ControlProbe::Icon::Another:
+            return "another picture";
+        case e2e::ControlProbe::Icon::TheResource:
+            return "the picture meant";
     }
     return "?";
 }
@@ -137,7 +159,7 @@ protected:
     int Px(int twips) const { return MulDiv(twips, dpi(), 1440); }
 
     HWND Open(const wchar_t* barControl, const Window& window) {
-        e2e::Click(e2e::BarControl(tavolin_.bar, barControl));
+        e2e::Click(e2e::BarCell(tavolin_.bar, barControl));
         return e2e::WaitForWindow(window.title, pid());
     }
 

@@ -77,9 +77,9 @@ public:
         }
         if (!MoveFileExW((request + L".part").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING))
             return Fail("cannot write into the exchange directory");
-        if (!e2e::WaitUntil([&] { return GetFileAttributesW(done.c_str()) !=
-                                         INVALID_FILE_ATTRIBUTES; },
-                            kAnswerTimeoutMs))
+        if (!e2e::WaitUntil(
+                [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                kAnswerTimeoutMs))
             return Fail("the script did not answer");
         return true;
     }
@@ -91,18 +91,29 @@ private:
 bool TakeAll(Screenshots& shots) {
     Documents documents;
     if (!documents.ok()) return Fail("cannot make T:\\Documents");
+    // As most users see it: focus cues once the keyboard is used.
+    const e2e::KeyboardCues cues(/*always=*/false);
     e2e::Tavolin tavolin = e2e::StartTavolin(kDocuments);
     if (!tavolin.bar) return Fail("the bar did not come up");
     const DWORD pid = tavolin.process.pid();
     const e2e::Process& process = tavolin.process;
 
     // The bar with a description in its title.
-    e2e::Hover(e2e::ChildByText(tavolin.bar, L"NotePad"));
+    e2e::Hover(e2e::BarCell(tavolin.bar, L"NotePad"));
     if (!e2e::WaitUntil([&] { return e2e::Text(tavolin.bar) == L"Tavolin - NotePad"; }))
         return Fail("hovering NotePad set no title");
     if (!shots.Take(L"bar", tavolin.bar, process)) return false;
 
-    e2e::Click(e2e::ChildByText(tavolin.bar, L"Tavolin Help"));
+    // The keyboard on the telephone's cell: its cue, and its description.
+    e2e::ParkMouse();
+    e2e::BringToFront(tavolin.bar);
+    e2e::PressKey(VK_HOME);
+    for (int cell = 0; cell < 8; ++cell) e2e::PressKey(VK_RIGHT);
+    if (!e2e::WaitUntil([&] { return e2e::Text(tavolin.bar) == L"Tavolin - Phone Dialer"; }))
+        return Fail("the keyboard set no title");
+    if (!shots.Take(L"bar-keyboard", tavolin.bar, process)) return false;
+
+    e2e::Click(e2e::BarCell(tavolin.bar, L"Tavolin Help"));
     const HWND help = e2e::WaitForWindow(L"Help", pid);
     if (!shots.Take(L"help", help, process)) return false;
     e2e::BringToFront(help);
@@ -115,7 +126,7 @@ bool TakeAll(Screenshots& shots) {
     e2e::PressButton(about->window, L"OK");
     if (!e2e::WaitForWindowGone(L"About?", pid)) return Fail("the About box did not close");
 
-    e2e::Click(e2e::ChildByText(tavolin.bar, L"Run and File Load Functions"));
+    e2e::Click(e2e::BarCell(tavolin.bar, L"Run and File Load Functions"));
     const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid);
     if (!run) return Fail("no Run Program dialog");
     e2e::Click(e2e::ChildOfClass(run, L"Edit"));
@@ -134,9 +145,9 @@ bool TakeAll(Screenshots& shots) {
             return files != nullptr;
         }))
         return Fail("the documents are not listed");
-    if (!e2e::ClickEntry(files, L"letter.doc") ||
-        !e2e::WaitUntil([&] { return e2e::ListSelection(files) ==
-                                     e2e::EntryIndex(files, L"letter.doc"); }))
+    if (!e2e::ClickEntry(files, L"letter.doc") || !e2e::WaitUntil([&] {
+            return e2e::ListSelection(files) == e2e::EntryIndex(files, L"letter.doc");
+        }))
         return Fail("letter.doc could not be selected");
     if (!shots.Take(L"browser", browser, process)) return false;
 

@@ -24,6 +24,8 @@
 
 namespace {
 
+using e2e::Utf8;
+
 struct Amounts {
     int openings, swaps, hovers, prints;
 };
@@ -135,8 +137,8 @@ int PrintedDocuments() {
 std::string Describe(const Usage& usage) {
     char text[128];
     std::snprintf(text, sizeof text, "working set %zu KB, %lu handles, %zu windows, %d GDI objects",
-                  usage.workingSet / 1024, static_cast<unsigned long>(usage.handles),
-                  usage.windows, usage.gdiObjects);
+                  usage.workingSet / 1024, static_cast<unsigned long>(usage.handles), usage.windows,
+                  usage.gdiObjects);
     return text;
 }
 
@@ -151,9 +153,26 @@ bool WaitBriefly(const std::function<bool()>& condition) {
     }
 }
 
-void PostClick(HWND picture) {
-    PostMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    PostMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+// The bar's cells, left to right; the "?" button stands last.
+const wchar_t* const kDescriptions[] = {
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
+    L"About?"};
+
+// Where a message for a cell goes: the window that holds it (the strip of
+// cells, or the "?" button) and the point in it.
+struct Spot {
+    const wchar_t* description;
+    HWND window;
+    LPARAM point;
+};
+
+void PostClick(const Spot& spot) {
+    PostMessageW(spot.window, WM_LBUTTONDOWN, MK_LBUTTON, spot.point);
+    PostMessageW(spot.window, WM_LBUTTONUP, 0, spot.point);
 }
 
 // What a button tells its form when it is clicked. Not the click itself: a
@@ -169,25 +188,41 @@ class Soak : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
-        for (HWND child : e2e::Children(tavolin_.bar))
-            if (!e2e::Text(child).empty()) cells_.push_back(child);
-        ASSERT_EQ(cells_.size(), 17u) << "the bar's controls, both telephone frames included";
-        runCell_ = e2e::ChildByText(tavolin_.bar, L"Run and File Load Functions");
-        helpCell_ = e2e::ChildByText(tavolin_.bar, L"Tavolin Help");
+        const HWND strip = e2e::ChildOfClass(tavolin_.bar, L"TavolinFrame");
+        ASSERT_NE(strip, nullptr);
+        for (const wchar_t* description : kDescriptions) {
+            const std::wstring name = description;
+            if (name == L"About?") {
+                spots_.push_back(
+                    {description, e2e::ChildByText(tavolin_.bar, L"?"), MAKELPARAM(1, 1)});
+                continue;
+            }
+            const e2e::Target cell = e2e::BarCell(tavolin_.bar, name);
+            ASSERT_TRUE(cell) << Utf8(name);
+            const RECT rect = cell.Rect();
+            POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+            ScreenToClient(strip, &centre);
+            spots_.push_back({description, strip, MAKELPARAM(centre.x, centre.y)});
+            if (name == L"Run and File Load Functions") run_ = spots_.back();
+            if (name == L"Tavolin Help") help_ = spots_.back();
+        }
     }
 
     DWORD pid() const { return tavolin_.process.pid(); }
 
     // Everything posted to the bar so far has been handled once a move over
     // this cell has set the title, since posted messages are taken in turn.
-    bool CaughtUp(HWND cell) {
-        PostMessageW(cell, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-        const std::wstring title = L"Tavolin - " + e2e::Text(cell);
-        return WaitBriefly([&] { return e2e::Text(tavolin_.bar) == title; });
+    bool CaughtUp(const Spot& spot) {
+        PostMessageW(spot.window, WM_MOUSEMOVE, 0, spot.point);
+        return TitleShows(spot);
     }
     bool CaughtUp() {
         // Of two cells, one is not the title now.
-        return CaughtUp(cells_[0]) && CaughtUp(cells_[1]);
+        return CaughtUp(spots_[0]) && CaughtUp(spots_[1]);
+    }
+    bool TitleShows(const Spot& spot) {
+        const std::wstring title = std::wstring(L"Tavolin - ") + spot.description;
+        return WaitBriefly([&] { return e2e::Text(tavolin_.bar) == title; });
     }
 
     // A form is shown once its controls are made and its Load has run.
@@ -207,7 +242,7 @@ protected:
     // Opens with a posted click on the bar's cell and closes by the
     // window's own way out.
     bool OpenAndCloseRun() {
-        PostClick(runCell_);
+        PostClick(run_);
         const HWND run = Form(e2e::kRunTitle);
         if (!run) return false;
         PostButton(run, L"&Cancel ");
@@ -221,7 +256,7 @@ protected:
         return Gone(browser);
     }
     bool OpenAndCloseHelp() {
-        PostClick(helpCell_);
+        PostClick(help_);
         const HWND help = Form(L"Help");
         if (!help) return false;
         PostMessageW(help, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -233,13 +268,14 @@ protected:
     bool Print(HWND help) {
         if (!e2e::BringToFront(help)) return false;
         e2e::PressKey('P', /*alt=*/true);
-        const HWND cell = e2e::Text(tavolin_.bar).ends_with(e2e::Text(cells_[0])) ? cells_[1]
-                                                                                   : cells_[0];
-        const RECT area = e2e::WindowRectOnScreen(cell);
+        const Spot& spot =
+            e2e::Text(tavolin_.bar).ends_with(spots_[0].description) ? spots_[1] : spots_[0];
+        const RECT area = e2e::BarCell(tavolin_.bar, spot.description).Rect();
+        const std::wstring title = std::wstring(L"Tavolin - ") + spot.description;
         int step = 0;
         return WaitBriefly([&] {
             e2e::MoveMouse((area.left + area.right) / 2, (area.top + area.bottom) / 2 + ++step % 3);
-            return e2e::Text(tavolin_.bar) == L"Tavolin - " + e2e::Text(cell);
+            return e2e::Text(tavolin_.bar) == title;
         });
     }
 
@@ -248,7 +284,7 @@ protected:
         for (int i = 0; i < amounts.openings; ++i)
             ASSERT_TRUE(OpenAndCloseRun()) << "Run dialog, round " << i;
 
-        PostClick(runCell_);
+        PostClick(run_);
         const HWND run = Form(e2e::kRunTitle);
         ASSERT_NE(run, nullptr);
         for (int i = 0; i < amounts.openings; ++i)
@@ -267,12 +303,14 @@ protected:
 
         // From cell to cell, so that every move changes the title.
         for (int moved = 0; moved < amounts.hovers; moved += kBatch) {
-            for (int i = 0; i < kBatch && moved + i < amounts.hovers; ++i)
-                PostMessageW(cells_[(moved + i) % cells_.size()], WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+            for (int i = 0; i < kBatch && moved + i < amounts.hovers; ++i) {
+                const Spot& spot = spots_[(moved + i) % spots_.size()];
+                PostMessageW(spot.window, WM_MOUSEMOVE, 0, spot.point);
+            }
             ASSERT_TRUE(CaughtUp()) << "after " << moved << " moves and more";
         }
 
-        PostClick(helpCell_);
+        PostClick(help_);
         const HWND help = Form(L"Help");
         ASSERT_NE(help, nullptr);
         for (int i = 0; i < amounts.prints; ++i) ASSERT_TRUE(Print(help)) << "print " << i;
@@ -282,9 +320,8 @@ protected:
     }
 
     e2e::Tavolin tavolin_ = e2e::StartTavolin();
-    std::vector<HWND> cells_;
-    HWND runCell_ = nullptr;
-    HWND helpCell_ = nullptr;
+    std::vector<Spot> spots_;
+    Spot run_{}, help_{};
 };
 
 TEST_F(Soak, NothingGrowsWithUse) {

@@ -26,9 +26,12 @@ constexpr wchar_t kFileTypesTitle[] = L"Help on File Types";
 
 // The bar's controls, left to right.
 const wchar_t* const kDescriptions[] = {
-    L"Exit Windows", L"DOS Prompt", L"Run and File Load Functions", L"Explorer",
-    L"Find Files",   L"Control Panel", L"WordPad", L"NotePad", L"Phone Dialer", L"TaskBar",
-    L"Utilities",    L"Games", L"Multimedia", L"Windows Help", L"Tavolin Help", L"About?"};
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
+    L"About?"};
 
 struct KeyCommand {
     const wchar_t* description;
@@ -90,9 +93,9 @@ protected:
     HWND bar() const { return tavolin_.bar; }
 
     // The control of the description; for the telephone, the frame showing.
-    HWND Control(const std::wstring& description) const {
+    e2e::Target Control(const std::wstring& description) const {
         if (description == L"About?") return e2e::ChildByText(bar(), L"?");
-        return e2e::BarControl(bar(), description);
+        return e2e::BarCell(bar(), description);
     }
 
     bool TitleBecomes(const std::wstring& description) const {
@@ -101,8 +104,8 @@ protected:
 
     // Clicking passes over the control, so the title names it as well.
     void ClickControl(const std::wstring& description) {
-        const HWND control = Control(description);
-        ASSERT_NE(control, nullptr) << Utf8(description);
+        const e2e::Target control = Control(description);
+        ASSERT_TRUE(control) << Utf8(description);
         e2e::Click(control);
         EXPECT_TRUE(TitleBecomes(description))
             << Utf8(description) << ": the title is " << Utf8(e2e::Text(bar()));
@@ -117,8 +120,8 @@ protected:
     void HoverEveryControl() {
         EXPECT_EQ(e2e::Text(bar()), L"") << "the title at start";
         for (const wchar_t* description : kDescriptions) {
-            const HWND control = Control(description);
-            ASSERT_NE(control, nullptr) << Utf8(description);
+            const e2e::Target control = Control(description);
+            ASSERT_TRUE(control) << Utf8(description);
             e2e::Hover(control);
             EXPECT_TRUE(TitleBecomes(description))
                 << Utf8(description) << ": the title is " << Utf8(e2e::Text(bar()));
@@ -190,8 +193,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Explorer", L"explorer.exe"));
         ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"Control Panel", L"control.exe"));
 
-        const std::wstring wordPad = e2e::WindowsDirectory().substr(0, 3) +
-                                     L"progra~1\\access~1\\WORDPAD.EXE";
+        const std::wstring wordPad =
+            e2e::WindowsDirectory().substr(0, 3) + L"progra~1\\access~1\\WORDPAD.EXE";
         ASSERT_NO_FATAL_FAILURE(
             ExpectStartsOrNotFound(L"WordPad", L"wordpad.exe", wordPad, e2e::FileExists(wordPad)));
         wchar_t found[MAX_PATH];

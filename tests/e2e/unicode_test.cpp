@@ -72,7 +72,7 @@ TEST(UnicodeE2e, NamesBeyondAsciiAreListedOpenedAndDeletedExactly) {
     const DWORD pid = tavolin.process.pid();
     const HWND bar = tavolin.bar;
 
-    e2e::Click(e2e::ChildByText(bar, L"Run and File Load Functions"));
+    e2e::Click(e2e::BarCell(bar, L"Run and File Load Functions"));
     const HWND run = e2e::WaitForWindow(L"Run Program", pid);
     ASSERT_NE(run, nullptr);
     e2e::Click(e2e::ChildByText(run, L"&Browse"));

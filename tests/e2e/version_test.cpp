@@ -57,8 +57,8 @@ private:
 };
 
 std::string Manifest() {
-    const HMODULE module = LoadLibraryExW(TavolinPath().c_str(), nullptr,
-                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE module = LoadLibraryExW(
+        TavolinPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module) return {};
     std::string text;
     if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST))
@@ -71,8 +71,7 @@ std::string Manifest() {
 
 // The text of the first element of this name whose own start tag declares
 // the namespace, or "(absent)".
-std::string ElementText(const std::string& xml, const std::string& name,
-                        const std::string& xmlns) {
+std::string ElementText(const std::string& xml, const std::string& name, const std::string& xmlns) {
     for (size_t at = xml.find("<" + name); at != std::string::npos;
          at = xml.find("<" + name, at + 1)) {
         const size_t tagEnd = xml.find('>', at);
@@ -119,9 +118,9 @@ TEST(Version, ManifestAsksForPerMonitorDpiAndTheClassicLook) {
                           "http://schemas.microsoft.com/SMI/2016/WindowsSettings"),
               "PerMonitorV2");
     // Systems before the element above read this one.
-    EXPECT_EQ(ElementText(manifest, "dpiAware",
-                          "http://schemas.microsoft.com/SMI/2005/WindowsSettings"),
-              "true/pm");
+    EXPECT_EQ(
+        ElementText(manifest, "dpiAware", "http://schemas.microsoft.com/SMI/2005/WindowsSettings"),
+        "true/pm");
     // The classic look: no dependency on version 6 of the common controls.
     EXPECT_EQ(manifest.find("dependentAssembly"), std::string::npos);
     EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);

@@ -3,11 +3,11 @@
 set(TAVOLIN_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(tavolin_e2e_driver STATIC ${TAVOLIN_E2E_DIR}/driver/driver.cpp
-    ${TAVOLIN_E2E_DIR}/driver/steps.cpp)
+    ${TAVOLIN_E2E_DIR}/driver/bar_cells.cpp ${TAVOLIN_E2E_DIR}/driver/steps.cpp)
 target_include_directories(tavolin_e2e_driver PUBLIC ${TAVOLIN_E2E_DIR}/driver)
 target_compile_definitions(tavolin_e2e_driver PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_compile_options(tavolin_e2e_driver PUBLIC ${TAVOLIN_WARNINGS})
-target_link_libraries(tavolin_e2e_driver PUBLIC user32 gdi32)
+target_link_libraries(tavolin_e2e_driver PUBLIC user32 gdi32 oleacc ole32 oleaut32 uuid)
 
 # tavolin_e2e_program(NAME SOURCE...): a GoogleTest program NAME.exe built from
 # sources in tests/e2e, placed beside Tavolin.exe.

@@ -25,10 +25,12 @@ std::wstring ParentOf(const std::wstring& path) {
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // The entries directly inside a directory, in sorted order.
-std::vector<std::wstring> Children(const std::set<std::wstring>& paths, const std::wstring& directory) {
+std::vector<std::wstring> Children(const std::set<std::wstring>& paths,
+                                   const std::wstring& directory) {
     std::vector<std::wstring> names;
     for (const std::wstring& path : paths)
-        if (path.size() > 3 && Upper(ParentOf(path)) == Upper(directory)) names.push_back(NameOf(path));
+        if (path.size() > 3 && Upper(ParentOf(path)) == Upper(directory))
+            names.push_back(NameOf(path));
     std::sort(names.begin(), names.end(),
               [](const std::wstring& a, const std::wstring& b) { return Upper(a) < Upper(b); });
     return names;
@@ -92,23 +94,25 @@ Outcome RecordingDesktop::RunCommand(const std::wstring& commandLine, int window
     Record("RunCommand(" + Quoted(commandLine) + ", " + std::to_string(windowStyle) + ")");
     if (onRunCommand) onRunCommand();
     if (missingPrograms.count(commandLine)) return Failure{kFileNotFound};
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::ActivateWindow(const std::wstring& title) {
     Record("ActivateWindow(" + Quoted(title) + ")");
     if (!windows.count(title)) return Failure{kNoWindow};
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::SendKeystrokes(const std::wstring& keys) {
     Record("SendKeystrokes(" + Quoted(keys) + ")");
     if (keystrokesFail) return Failure{L"The keys could not be sent."};
-    return std::nullopt;
+    return Outcome();
 }
 
-int RecordingDesktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
-    Record("ShowMessage(" + Quoted(prompt) + ", " + std::to_string(flags) + ", " + Quoted(title) + ")");
+int RecordingDesktop::ShowMessage(const std::wstring& prompt, int flags,
+                                  const std::wstring& title) {
+    Record("ShowMessage(" + Quoted(prompt) + ", " + std::to_string(flags) + ", " + Quoted(title) +
+           ")");
     prompts.push_back(prompt);
     if (onMessage) onMessage();
     if (answers.empty()) return 1;
@@ -121,14 +125,14 @@ Outcome RecordingDesktop::PrintLine(const std::wstring& text) {
     Record("PrintLine(" + Quoted(text) + ")");
     if (printerFailsAtLine >= 0 && linesInJob_ >= printerFailsAtLine) return Failure{kPrinterError};
     ++linesInJob_;
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::EndDocument() {
     Record("EndDocument()");
     linesInJob_ = 0;
     if (endDocumentFails) return Failure{kPrinterError};
-    return std::nullopt;
+    return Outcome();
 }
 
 void RecordingDesktop::AbortDocument() {
@@ -175,7 +179,7 @@ Outcome RecordingDesktop::DeleteFile(const std::wstring& path) {
                                     [&](const std::wstring& p) { return Upper(p) == Upper(path); });
     if (found == files.end()) return Failure{kFileNotFound};
     files.erase(found);
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
@@ -186,7 +190,7 @@ Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
     if (found == drives.end()) return Failure{kPathNotFound};
     if (!found->second.readable) return Failure{kNotReady};
     currentDrive = letter;
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome RecordingDesktop::ChangeDirectory(const std::wstring& path) {
@@ -195,7 +199,7 @@ Outcome RecordingDesktop::ChangeDirectory(const std::wstring& path) {
     const wchar_t letter = static_cast<wchar_t>(std::towupper(path[0]));
     if (!drives[letter].readable) return Failure{kNotReady};
     drives[letter].currentDirectory = path;
-    return std::nullopt;
+    return Outcome();
 }
 
 int RecordingDesktop::WindowsDirectory(wchar_t* buffer, int size) {

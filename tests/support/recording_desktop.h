@@ -74,7 +74,7 @@ public:
     Result<std::wstring> DriveDirectory(const std::wstring& drive) override;
     Result<std::vector<std::wstring>> Subdirectories(const std::wstring& directory) override;
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
-                                                   const std::wstring& patterns) override;
+                                                    const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
     Outcome ChangeDirectory(const std::wstring& path) override;

@@ -139,7 +139,7 @@ TEST(BadInput, HostileCommandLinesGiveOneFittingAnswerAndTouchNoFile) {
 
         FrmRun run(desktop, kContext);
         run.Show();
-        run.Text1.Type(c.typed);
+        ui::headless::Type(run.Text1, c.typed);
         run.CmdOk.Click();
         EXPECT_EQ(desktop.calls, c.calls) << c.what;
         EXPECT_FALSE(run.IsOpen()) << c.what;
@@ -218,7 +218,7 @@ TEST(BadInput, ADirectoryRemovedWhileShownLeavesTheBrowserUsable) {
     Disks disks;
     FrmBrow browser(disks.desktop, kContext);
     browser.Show();
-    ASSERT_FALSE(browser.Dir1.SetPath(L"C:\\WINDOWS\\DOOMED"));
+    ASSERT_TRUE(browser.Dir1.SetPath(L"C:\\WINDOWS\\DOOMED").ok());
     ASSERT_EQ(Entries(browser.File1.box), Names{L"TOOL.EXE"});
     SelectFile(browser.File1, L"TOOL.EXE");
     disks.RemoveDoomed();
@@ -351,7 +351,7 @@ TEST(BadInput, AWindowsDirectoryAtTheRootGivesNoDoubledBackslash) {
         desktop.Forget();
         FrmRun run(desktop, bar.Context());
         run.Show();
-        run.Text1.Type(std::wstring(typed) + L"\r");
+        ui::headless::Type(run.Text1, std::wstring(typed) + L"\r");
         EXPECT_EQ(desktop.calls, Started(line, L"C:\\")) << Narrow(typed);
     }
 }
@@ -462,7 +462,7 @@ TEST(BadInput, TheTimerTickingUnderAMessageBoxOnlySwapsTheFrames) {
          [](FrmMain& bar, RecordingDesktop&) {
              ui::headless::SetModalDriver([](ui::Form& form) {
                  auto& run = dynamic_cast<FrmRun&>(form);
-                 run.Text1.Type(L"\r\r");
+                 ui::headless::Type(run.Text1, L"\r\r");
              });
              bar.Image7.Click();
              ui::headless::SetModalDriver(nullptr);

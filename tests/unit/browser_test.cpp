@@ -213,7 +213,7 @@ TEST(FrmBrow, EveryOpeningStartsAfreshAndCancelClosesWithoutActing) {
 
     // Another drive made current meanwhile (as a start through the launcher
     // does) is the next opening's drive, and the one it falls back to.
-    ASSERT_FALSE(disks.desktop.ChangeDrive(L"D:\\GAMES"));
+    ASSERT_TRUE(disks.desktop.ChangeDrive(L"D:\\GAMES").ok());
     disks.desktop.Forget();
     FrmBrow browser(disks.desktop, kContext);
     browser.Show();

@@ -44,7 +44,8 @@ struct Command {
 std::vector<Command> OutsideCommands(FrmMain& bar) {
     return {
         {bar.Image3, "Exit Windows", {Activate(), Keys("%{F4}")}},
-        {bar.Image1, "DOS Prompt",
+        {bar.Image1,
+         "DOS Prompt",
          {"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)"}},
         {bar.Image2, "Explorer", Started("EXPLORER.EXE ")},
         {bar.Image10, "Find Files", {Activate(), Keys("{TAB}{ENTER}{F}{F}")}},
@@ -156,10 +157,9 @@ TEST(BarCommands, AMissingAccessoryIsReportedByTheLauncherAndTheBarCarriesOn) {
     b.desktop.missingPrograms = {L"DIALER.EXE "};
     b.bar.PicFace2.MouseMove();
     b.bar.PicFace2.Click();
-    EXPECT_EQ(b.desktop.calls,
-              (Calls{"RunCommand(\"DIALER.EXE \", 1)",
-                     "ShowMessage(\"DIALER.EXE  was not found\", 32, "
-                     "\"The system cannot find the file specified.\")"}));
+    EXPECT_EQ(b.desktop.calls, (Calls{"RunCommand(\"DIALER.EXE \", 1)",
+                                      "ShowMessage(\"DIALER.EXE  was not found\", 32, "
+                                      "\"The system cannot find the file specified.\")"}));
     EXPECT_EQ(b.bar.Title(), L"Tavolin - Phone Dialer");
 
     b.desktop.Forget();

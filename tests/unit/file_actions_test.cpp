@@ -21,7 +21,7 @@ public:
     std::wstring failingPattern;
 
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
-                                                   const std::wstring& pattern) override {
+                                                    const std::wstring& pattern) override {
         patterns.push_back(pattern);
         if (pattern == failingPattern) return Failure{testing::kNotReady};
         return RecordingDesktop::MatchingFiles(directory, pattern);
@@ -48,16 +48,16 @@ TEST(SelectedFilePath, JoinsDirectoryAndNameWithOneBackslashAndNothingElse) {
     ui::Form host{ui::FormStyle{}};
     FileList files(host, {}, 0, desktop, L"*.*");
 
-    ASSERT_FALSE(files.SetPath(L"C:\\WINDOWS"));
+    ASSERT_TRUE(files.SetPath(L"C:\\WINDOWS").ok());
     SelectFile(files, L"CALC.EXE");
     EXPECT_EQ(SelectedFilePath(files), L"C:\\WINDOWS\\CALC.EXE");
 
-    ASSERT_FALSE(files.SetPath(L"C:\\"));
+    ASSERT_TRUE(files.SetPath(L"C:\\").ok());
     SelectFile(files, L"README.TXT");
     EXPECT_EQ(SelectedFilePath(files), L"C:\\README.TXT");
 
     // Blanks stay as they are: quoting is for the command line only.
-    ASSERT_FALSE(files.SetPath(L"C:\\My Files"));
+    ASSERT_TRUE(files.SetPath(L"C:\\My Files").ok());
     SelectFile(files, L"old letter.txt");
     EXPECT_EQ(SelectedFilePath(files), L"C:\\My Files\\old letter.txt");
 }
@@ -78,9 +78,9 @@ TEST(RunSelectedFile, StartsProgramsOpensDocumentsAndKeepsTheBrowserAsItWas) {
     desktop.Forget();
     SelectFile(browser.File1, L"CALC.EXE");
     browser.CmdRun.Click();
-    EXPECT_EQ(desktop.calls, (Calls{"RunCommand(\"C:\\WINDOWS\\CALC.EXE \", 1)",
-                                    "ChangeDrive(\"C:\\WINDOWS\")",
-                                    "ChangeDirectory(\"C:\\WINDOWS\")"}));
+    EXPECT_EQ(desktop.calls,
+              (Calls{"RunCommand(\"C:\\WINDOWS\\CALC.EXE \", 1)", "ChangeDrive(\"C:\\WINDOWS\")",
+                     "ChangeDirectory(\"C:\\WINDOWS\")"}));
     EXPECT_TRUE(browser.IsOpen());
     EXPECT_EQ(browser.File1.FileName(), L"CALC.EXE");
 
@@ -110,13 +110,13 @@ TEST(RunSelectedFile, QuotesAPathWithBlanksSoItStaysOneWord) {
     FrmBrow browser(desktop, kContext);
     browser.Show();
 
-    ASSERT_FALSE(browser.Dir1.SetPath(L"C:\\Program Files\\Tool"));
+    ASSERT_TRUE(browser.Dir1.SetPath(L"C:\\Program Files\\Tool").ok());
     SelectFile(browser.File1, L"tool.exe");
     browser.CmdRun.Click();
     ASSERT_FALSE(desktop.calls.empty());
     EXPECT_EQ(desktop.calls.front(), "RunCommand(\"\"C:\\Program Files\\Tool\\tool.exe\" \", 1)");
 
-    ASSERT_FALSE(browser.Dir1.SetPath(L"C:\\My Files"));
+    ASSERT_TRUE(browser.Dir1.SetPath(L"C:\\My Files").ok());
     browser.Combo1.Select(1);
     desktop.Forget();
     SelectFile(browser.File1, L"letter.txt");
@@ -161,7 +161,7 @@ TEST(RunSelectedFile, QuotesWhatTheInterpreterReadsAndRefusesWhatWouldReachAnoth
         const std::wstring path = c.path;
         const size_t slash = path.find_last_of(L'\\');
         desktop.AddFile(path);
-        ASSERT_FALSE(files.SetPath(path.substr(0, slash)));
+        ASSERT_TRUE(files.SetPath(path.substr(0, slash)).ok());
         SelectFile(files, path.substr(slash + 1));
         desktop.Forget();
         desktop.prompts.clear();
@@ -196,8 +196,9 @@ TEST(DeleteSelectedFile, DeletesOnlyAfterYesAndRereadsWithTheUsersPattern) {
     EXPECT_EQ(desktop.calls, (Calls{"ShowMessage(\"Please select the file you want to delete\", "
                                     "48, \"Error\")"}));
 
-    const Calls question{"ShowMessage(\"Delete: C:\\WINDOWS\\OLD.EXE   Are you Sure ?\", 52, "
-                         "\"Warning!\")"};
+    const Calls question{
+        "ShowMessage(\"Delete: C:\\WINDOWS\\OLD.EXE   Are you Sure ?\", 52, "
+        "\"Warning!\")"};
     desktop.Forget();
     desktop.patterns.clear();
     SelectFile(browser.File1, L"OLD.EXE");
@@ -256,8 +257,9 @@ TEST(DeleteSelectedFile, FailureNamesThePathTitledWithTheReasonAndLeavesTheList)
     browser.Command1.Click();
     ASSERT_EQ(desktop.calls.size(), 3u);
     EXPECT_EQ(desktop.calls[1], "DeleteFile(\"C:\\WINDOWS\\OTHER.EXE\")");
-    EXPECT_EQ(desktop.calls[2], "ShowMessage(\"Cannot delete: C:\\WINDOWS\\OTHER.EXE\", 64, "
-                                "\"The device is not ready.\")");
+    EXPECT_EQ(desktop.calls[2],
+              "ShowMessage(\"Cannot delete: C:\\WINDOWS\\OTHER.EXE\", 64, "
+              "\"The device is not ready.\")");
     EXPECT_EQ(browser.File1.Pattern(), L"*.exe");
 }
 
@@ -266,7 +268,7 @@ TEST(DeleteSelectedFile, AsksAboutAndDeletesTheUnquotedPath) {
     desktop.AddFile(L"C:\\My Files\\old letter.txt");
     FrmBrow browser(desktop, kContext);
     browser.Show();
-    ASSERT_FALSE(browser.Dir1.SetPath(L"C:\\My Files"));
+    ASSERT_TRUE(browser.Dir1.SetPath(L"C:\\My Files").ok());
     browser.Combo1.Select(1);
     SelectFile(browser.File1, L"old letter.txt");
     desktop.answers = {mb::kAnswerYes};

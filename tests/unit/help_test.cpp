@@ -16,6 +16,8 @@ using Calls = std::vector<std::string>;
 const std::string kSpacer = " ";
 const std::string kShortRule = std::string(22, '=') + " ";
 const std::string kLongRule = std::string(38, '=') + " ";
+// One line of the help a line here, its blanks set apart where they matter.
+// clang-format off
 const std::vector<std::string> kExpectedLines = {
     kSpacer,
     "Tavolin gives you FAST ACCESS to common Windows 95 programs. ",
@@ -61,6 +63,7 @@ const std::vector<std::string> kExpectedLines = {
     kSpacer,
     kSpacer,
 };
+// clang-format on
 
 // One printed copy of the help: its 43 lines, 18 empty ones, the end.
 Calls ExpectedDocument() {
@@ -122,17 +125,16 @@ TEST(FrmHelp, PrintingSendsSixtyOneLinesAndOneEndPerDocument) {
 }
 
 TEST(FrmHelp, PrinterFailureAbandonsTheDocumentAndSaysSo) {
-    const std::string message =
-        "ShowMessage(\"The help could not be printed:\\r" + Narrow(testing::kPrinterError) +
-        "\", 48, \"Print Help\")";
+    const std::string message = "ShowMessage(\"The help could not be printed:\\r" +
+                                Narrow(testing::kPrinterError) + "\", 48, \"Print Help\")";
     const Calls document = ExpectedDocument();
     struct Case {
         int failsAtLine;
         bool endFails;
         size_t linesTried;  // the PrintLine calls made, the failing one included
     };
-    for (const Case c : {Case{0, false, 1}, Case{10, false, 11}, Case{50, false, 51},
-                         Case{-1, true, 61}}) {
+    for (const Case c :
+         {Case{0, false, 1}, Case{10, false, 11}, Case{50, false, 51}, Case{-1, true, 61}}) {
         RecordingDesktop desktop;
         FrmHelp help(desktop);
         help.Show();
@@ -192,7 +194,7 @@ TEST(FrmHelp, HelpIconOpensOneWindowAndAFreshOneAfterClose) {
     EXPECT_TRUE(reopened->IsOpen());
     EXPECT_EQ(Entries(reopened->List1), kExpectedLines);
     EXPECT_EQ(reopened->List1.SelectedIndex(), -1);
-    EXPECT_EQ(reopened->List1.TopIndex(), 0);
+    EXPECT_EQ(ui::headless::TopIndex(reopened->List1), 0);
     EXPECT_EQ(ui::headless::TimesShown(*reopened), 1);
 
     // The bar stays usable beside the help window, which touches no desktop.

@@ -9,9 +9,7 @@ namespace {
 using testing::RecordingDesktop;
 using Calls = std::vector<std::string>;
 
-LaunchContext Context(const std::wstring& dir = L"C:\\WINDOWS") {
-    return {dir, dir.substr(0, 3)};
-}
+LaunchContext Context(const std::wstring& dir = L"C:\\WINDOWS") { return {dir, dir.substr(0, 3)}; }
 
 TEST(LaunchProgram, BuildsCommandLinesByExtension) {
     struct Case {
@@ -40,9 +38,9 @@ TEST(LaunchProgram, BuildsCommandLinesByExtension) {
     for (const Case& c : cases) {
         RecordingDesktop desktop;
         LaunchProgram(desktop, Context(), c.program, L"");
-        EXPECT_EQ(desktop.calls, (Calls{"RunCommand(\"" + std::string(c.expected) + "\", 1)",
-                                        "ChangeDrive(\"C:\\WINDOWS\")",
-                                        "ChangeDirectory(\"C:\\WINDOWS\")"}))
+        EXPECT_EQ(desktop.calls,
+                  (Calls{"RunCommand(\"" + std::string(c.expected) + "\", 1)",
+                         "ChangeDrive(\"C:\\WINDOWS\")", "ChangeDirectory(\"C:\\WINDOWS\")"}))
             << testing::Narrow(c.program);
     }
 }

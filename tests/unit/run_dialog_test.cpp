@@ -42,7 +42,7 @@ TEST(FrmRun, RunStartsANonEmptyLineAndCloses) {
     desktop.Forget();
     FrmRun run(desktop, kContext);
     run.Show();
-    run.Text1.Type(L"CALC.EXE");
+    ui::headless::Type(run.Text1, L"CALC.EXE");
     run.CmdOk.Click();
     EXPECT_EQ(desktop.calls, Started("CALC.EXE "));
     EXPECT_EQ(run.Text1.Text(), L"");
@@ -52,7 +52,7 @@ TEST(FrmRun, RunStartsANonEmptyLineAndCloses) {
     desktop.Forget();
     FrmRun blanks(desktop, kContext);
     blanks.Show();
-    blanks.Text1.Type(L"   ");
+    ui::headless::Type(blanks.Text1, L"   ");
     blanks.CmdOk.Click();
     EXPECT_EQ(desktop.calls,
               (Calls{"ShowMessage(\" was not found\", 32, \"Program name too short\")"}));
@@ -64,10 +64,11 @@ TEST(FrmRun, RunStartsANonEmptyLineAndCloses) {
     desktop.missingPrograms = {L"NOSUCH.EXE "};
     FrmRun missing(desktop, kContext);
     missing.Show();
-    missing.Text1.Type(L"NOSUCH.EXE");
+    ui::headless::Type(missing.Text1, L"NOSUCH.EXE");
     missing.CmdOk.Click();
-    EXPECT_EQ(desktop.calls.back(), "ShowMessage(\"NOSUCH.EXE  was not found\", 32, "
-                                    "\"The system cannot find the file specified.\")");
+    EXPECT_EQ(desktop.calls.back(),
+              "ShowMessage(\"NOSUCH.EXE  was not found\", 32, "
+              "\"The system cannot find the file specified.\")");
     EXPECT_FALSE(missing.IsOpen());
 }
 
@@ -76,20 +77,20 @@ TEST(FrmRun, EnterStartsTheLineAndStaysOpenForTheNext) {
     FrmRun run(desktop, kContext);
     run.Show();
 
-    run.Text1.Type(L"NOTEPAD.E");
+    ui::headless::Type(run.Text1, L"NOTEPAD.E");
     EXPECT_TRUE(desktop.calls.empty()) << "only Enter runs the line";
-    run.Text1.Type(L"XE\r");
+    ui::headless::Type(run.Text1, L"XE\r");
     EXPECT_EQ(desktop.calls, Started("NOTEPAD.EXE "));
     EXPECT_EQ(run.Text1.Text(), L"");
     EXPECT_TRUE(run.IsOpen());
 
     desktop.Forget();
-    run.Text1.Type(L"\r");
+    ui::headless::Type(run.Text1, L"\r");
     EXPECT_EQ(desktop.calls, Calls{kEmptyLine});
     EXPECT_TRUE(run.IsOpen());
 
     desktop.Forget();
-    run.Text1.Type(L" \r");
+    ui::headless::Type(run.Text1, L" \r");
     EXPECT_EQ(desktop.calls,
               (Calls{"ShowMessage(\" was not found\", 32, \"Program name too short\")"}));
     EXPECT_EQ(run.Text1.Text(), L"");
@@ -100,9 +101,9 @@ TEST(FrmRun, QuotedPathsOpenByTypeAndUnquotedLinesPassUnchanged) {
     RecordingDesktop desktop;
     FrmRun run(desktop, kContext);
     run.Show();
-    run.Text1.Type(L"\"C:\\My Files\\letter.txt\"\r");
-    run.Text1.Type(L"\"C:\\Program Files\\Tool\\tool.exe\"\r");
-    run.Text1.Type(L"C:\\Tools\\tool.exe -x \"a b.txt\" c\r");
+    ui::headless::Type(run.Text1, L"\"C:\\My Files\\letter.txt\"\r");
+    ui::headless::Type(run.Text1, L"\"C:\\Program Files\\Tool\\tool.exe\"\r");
+    ui::headless::Type(run.Text1, L"C:\\Tools\\tool.exe -x \"a b.txt\" c\r");
     Calls expected = Started("C:\\WINDOWS\\NOTEPAD.EXE \"C:\\My Files\\letter.txt\" ");
     for (const char* line :
          {"\"C:\\Program Files\\Tool\\tool.exe\" ", "C:\\Tools\\tool.exe -x \"a b.txt\" c "})
@@ -114,7 +115,7 @@ TEST(FrmRun, CancelStartsNothing) {
     RecordingDesktop desktop;
     FrmRun run(desktop, kContext);
     run.Show();
-    run.Text1.Type(L"CALC.EXE");
+    ui::headless::Type(run.Text1, L"CALC.EXE");
     run.CmdCancel.Click();
     EXPECT_TRUE(desktop.calls.empty());
     EXPECT_FALSE(run.IsOpen());
@@ -126,7 +127,7 @@ TEST(FrmRun, BrowseOpensAFreshBrowserModallyAndLeavesTheLineAlone) {
     desktop.drives[L'C'].currentDirectory = L"C:\\WINDOWS";
     FrmRun run(desktop, kContext);
     run.Show();
-    run.Text1.Type(L"typed");
+    ui::headless::Type(run.Text1, L"typed");
 
     int openings = 0;
     ModalDriver driver([&](ui::Form& form) {
@@ -174,7 +175,7 @@ TEST(FrmMain, TheRunIconOpensAFreshRunDialogModally) {
         bar.Image7.Click();
         bar.Command1.Click();
         EXPECT_EQ(desktop.calls, before) << "the bar takes no clicks meanwhile";
-        run->Text1.Type(L"left behind");
+        ui::headless::Type(run->Text1, L"left behind");
         run->CmdCancel.Click();
     });
     bar.Image7.Click();

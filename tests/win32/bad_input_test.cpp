@@ -15,8 +15,8 @@ std::wstring EchoedLine(Win32Desktop& desktop, const ScratchDirectory& scratch,
     static int runs = 0;
     const std::wstring output = scratch / (L"echo" + std::to_wstring(++runs) + L".txt");
     SetEnvironmentVariableW(L"TAVOLIN_ECHO_FILE", output.c_str());
-    if (const Outcome failure = desktop.RunCommand(commandLine, kNormalFocus)) {
-        ADD_FAILURE() << "did not start: " << Narrow(failure->description);
+    if (const Outcome failure = desktop.RunCommand(commandLine, kNormalFocus); failure.failed()) {
+        ADD_FAILURE() << "did not start: " << Narrow(failure.failure().description);
         return L"";
     }
     EXPECT_TRUE(WaitFor([&] { return Exists(output); })) << "no echo";
@@ -56,8 +56,9 @@ TEST(BadInput, CommandLinesReachTheProgramWholeAndUnexpandedUpToTheSystemsLimit)
 
     // Over the limit nothing starts, and the system says why.
     const Outcome failure = desktop.RunCommand(echo + std::wstring(32767, L'a'), kNormalFocus);
-    ASSERT_TRUE(failure) << "a command line over 32,767 characters started";
-    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILENAME_EXCED_RANGE)));
+    ASSERT_TRUE(failure.failed()) << "a command line over 32,767 characters started";
+    EXPECT_EQ(Narrow(failure.failure().description),
+              Narrow(ExpectedText(ERROR_FILENAME_EXCED_RANGE)));
 }
 
 TEST(BadInput, DeviceNamesStartNothing) {
@@ -66,8 +67,8 @@ TEST(BadInput, DeviceNamesStartNothing) {
     InDirectory in(scratch.path());
     for (const wchar_t* line : {L"CON.EXE ", L"NUL.EXE ", L"NUL ", L"CON.TXT "}) {
         const Outcome failure = desktop.RunCommand(line, kNormalFocus);
-        ASSERT_TRUE(failure) << Narrow(line) << " started something";
-        EXPECT_FALSE(failure->description.empty()) << Narrow(line);
+        ASSERT_TRUE(failure.failed()) << Narrow(line) << " started something";
+        EXPECT_FALSE(failure.failure().description.empty()) << Narrow(line);
     }
 }
 
@@ -81,12 +82,12 @@ TEST(BadInput, AFileOpenInAnotherProgramIsNotDeleted) {
     ASSERT_NE(open, INVALID_HANDLE_VALUE);
 
     const Outcome failure = desktop.DeleteFile(file);
-    ASSERT_TRUE(failure) << "a file open without sharing was deleted";
-    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_SHARING_VIOLATION)));
+    ASSERT_TRUE(failure.failed()) << "a file open without sharing was deleted";
+    EXPECT_EQ(Narrow(failure.failure().description), Narrow(ExpectedText(ERROR_SHARING_VIOLATION)));
     EXPECT_TRUE(Exists(file));
 
     CloseHandle(open);
-    EXPECT_FALSE(desktop.DeleteFile(file));
+    EXPECT_TRUE(desktop.DeleteFile(file).ok());
     EXPECT_FALSE(Exists(file));
 }
 
@@ -126,21 +127,21 @@ TEST(BadInput, LongDirectoriesCanBeMadeCurrentAndListed) {
         MakeDirectory(deep);
     }
     MakeDirectory(deep + L"\\inner");
-    ASSERT_FALSE(desktop.ChangeDrive(L"C:\\"));
+    ASSERT_TRUE(desktop.ChangeDrive(L"C:\\").ok());
 
     // On a drive that is not current.
     Outcome failure = desktop.ChangeDirectory(deep);
-    ASSERT_FALSE(failure) << Narrow(failure->description);
+    ASSERT_TRUE(failure.ok()) << Narrow(failure.failure().description);
     Result<std::wstring> directory = desktop.DriveDirectory(L"t:");
     ASSERT_TRUE(directory.ok()) << Narrow(directory.failure().description);
     EXPECT_EQ(Narrow(directory.value()), Narrow(deep));
 
     // On the current drive: Wine lets a directory past MAX_PATH be current.
     failure = desktop.ChangeDrive(L"t:");
-    ASSERT_FALSE(failure) << Narrow(failure->description);
+    ASSERT_TRUE(failure.ok()) << Narrow(failure.failure().description);
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(deep));
     failure = desktop.ChangeDirectory(L"inner");
-    ASSERT_FALSE(failure) << Narrow(failure->description);
+    ASSERT_TRUE(failure.ok()) << Narrow(failure.failure().description);
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(deep + L"\\inner"));
     directory = desktop.DriveDirectory(L"t:");
     ASSERT_TRUE(directory.ok()) << Narrow(directory.failure().description);
@@ -149,7 +150,7 @@ TEST(BadInput, LongDirectoriesCanBeMadeCurrentAndListed) {
     ASSERT_TRUE(up.ok()) << Narrow(up.failure().description);
     EXPECT_EQ(up.value(), std::vector<std::wstring>{L"inner"});
 
-    ASSERT_FALSE(desktop.ChangeDirectory(L"T:\\"));
+    ASSERT_TRUE(desktop.ChangeDirectory(L"T:\\").ok());
     SetCurrentDirectoryW(before.c_str());
 }
 
@@ -159,14 +160,14 @@ TEST(BadInput, ADrivesDirectoryRemovedSinceLeavesItsRoot) {
     ScratchDirectory onT(DriveTBase());
     const std::wstring doomed = onT / L"doomed";
     MakeDirectory(doomed);
-    ASSERT_FALSE(desktop.ChangeDrive(L"C:\\"));
-    ASSERT_FALSE(desktop.ChangeDirectory(doomed));
+    ASSERT_TRUE(desktop.ChangeDrive(L"C:\\").ok());
+    ASSERT_TRUE(desktop.ChangeDirectory(doomed).ok());
     ASSERT_TRUE(RemoveDirectoryW(doomed.c_str()));
 
     const Result<std::wstring> directory = desktop.DriveDirectory(L"t:");
     ASSERT_TRUE(directory.ok()) << Narrow(directory.failure().description);
     EXPECT_EQ(Narrow(directory.value()), "T:\\");
-    EXPECT_FALSE(desktop.ChangeDrive(L"t:"));
+    EXPECT_TRUE(desktop.ChangeDrive(L"t:").ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), "T:\\");
 
     SetCurrentDirectoryW(before.c_str());
@@ -176,15 +177,15 @@ TEST(BadInput, WithoutAPrinterEveryStepFailsWithAText) {
     Win32Desktop desktop;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const Outcome line = desktop.PrintLine(L"first line");
-        if (!line) {
+        if (line.ok()) {
             desktop.AbortDocument();
             GTEST_SKIP() << "this system has a default printer";
         }
-        EXPECT_EQ(Narrow(line->description), "No default printer is installed.");
+        EXPECT_EQ(Narrow(line.failure().description), "No default printer is installed.");
         desktop.AbortDocument();
         const Outcome end = desktop.EndDocument();
-        ASSERT_TRUE(end);
-        EXPECT_EQ(Narrow(end->description), "No default printer is installed.");
+        ASSERT_TRUE(end.failed());
+        EXPECT_EQ(Narrow(end.failure().description), "No default printer is installed.");
     }
 }
 

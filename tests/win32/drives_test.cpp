@@ -38,50 +38,50 @@ TEST(Drives, EachDriveKeepsItsOwnCurrentDirectory) {
     ScratchDirectory onT(DriveTBase());
     MakeDirectory(onT / L"sub");
 
-    ASSERT_FALSE(desktop.ChangeDrive(L"C:\\"));
-    ASSERT_FALSE(desktop.ChangeDirectory(onC.path()));
+    ASSERT_TRUE(desktop.ChangeDrive(L"C:\\").ok());
+    ASSERT_TRUE(desktop.ChangeDirectory(onC.path()).ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onC.path()));
 
     // Another drive's directory is set without leaving drive C:.
-    ASSERT_FALSE(desktop.ChangeDirectory(onT.path()));
+    ASSERT_TRUE(desktop.ChangeDirectory(onT.path()).ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onC.path()));
     EXPECT_EQ(Narrow(DirectoryOf(desktop, L"t:")), Narrow(onT.path()));
     EXPECT_EQ(Narrow(DirectoryOf(desktop, L"c: [ANY LABEL]")), Narrow(onC.path()));
 
     // Changing drive lands in that drive's own directory.
-    ASSERT_FALSE(desktop.ChangeDrive(L"t:"));
+    ASSERT_TRUE(desktop.ChangeDrive(L"t:").ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onT.path()));
     EXPECT_EQ(Narrow(DirectoryOf(desktop, L"c:")), Narrow(onC.path()));
 
     // A relative path is taken from the current directory of its drive.
-    ASSERT_FALSE(desktop.ChangeDirectory(L"sub"));
+    ASSERT_TRUE(desktop.ChangeDirectory(L"sub").ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onT / L"sub"));
 
     // Back and forth: each drive returns to where it was left.
-    ASSERT_FALSE(desktop.ChangeDrive(L"C:\\WINDOWS"));
+    ASSERT_TRUE(desktop.ChangeDrive(L"C:\\WINDOWS").ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onC.path()));
-    ASSERT_FALSE(desktop.ChangeDirectory(L"T:.."));
+    ASSERT_TRUE(desktop.ChangeDirectory(L"T:..").ok());
     EXPECT_EQ(Narrow(DirectoryOf(desktop, L"t:")), Narrow(onT.path()));
-    ASSERT_FALSE(desktop.ChangeDrive(L"T:"));
+    ASSERT_TRUE(desktop.ChangeDrive(L"T:").ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onT.path()));
-    ASSERT_FALSE(desktop.ChangeDrive(L"c:"));
+    ASSERT_TRUE(desktop.ChangeDrive(L"c:").ok());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onC.path()));
 
     // A missing directory or an unreadable drive fails and changes nothing.
     Outcome failure = desktop.ChangeDirectory(onT / L"missing");
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+    ASSERT_TRUE(failure.failed());
+    EXPECT_EQ(Narrow(failure.failure().description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
     EXPECT_EQ(Narrow(DirectoryOf(desktop, L"t:")), Narrow(onT.path()));
     failure = desktop.ChangeDrive(L"U:");
-    ASSERT_TRUE(failure);
-    EXPECT_FALSE(failure->description.empty());
+    ASSERT_TRUE(failure.failed());
+    EXPECT_FALSE(failure.failure().description.empty());
     EXPECT_EQ(Narrow(CurrentDirectory()), Narrow(onC.path()));
     const Result<std::wstring> unreadable = desktop.DriveDirectory(L"u:");
     ASSERT_FALSE(unreadable.ok());
     EXPECT_FALSE(unreadable.failure().description.empty());
 
     // Leave drive T: before its scratch directory goes.
-    ASSERT_FALSE(desktop.ChangeDirectory(L"T:\\"));
+    ASSERT_TRUE(desktop.ChangeDirectory(L"T:\\").ok());
     SetCurrentDirectoryW(before.c_str());
 }
 

@@ -48,24 +48,25 @@ TEST(Files, DeletingAReadOnlyFileFailsAndKeepsIt) {
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
 
     Outcome failure = desktop.DeleteFile(file);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_ACCESS_DENIED)));
+    ASSERT_TRUE(failure.failed());
+    EXPECT_EQ(Narrow(failure.failure().description), Narrow(ExpectedText(ERROR_ACCESS_DENIED)));
     EXPECT_TRUE(Exists(file));
 
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_FALSE(desktop.DeleteFile(file));
+    EXPECT_TRUE(desktop.DeleteFile(file).ok());
     EXPECT_FALSE(Exists(file));
 
     failure = desktop.DeleteFile(file);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+    ASSERT_TRUE(failure.failed());
+    EXPECT_EQ(Narrow(failure.failure().description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
 }
 
 TEST(Files, NamesEndingInADotOrBlankAreListedAndDeletedThemselvesNotTheirNeighbours) {
     Win32Desktop desktop;
     ScratchDirectory scratch(DriveTBase());
     // Neighbours that the plain form of each path would reach instead.
-    for (const wchar_t* directory : {L"sub.", L"sub", L"two ", L"two"}) MakeDirectory(scratch / directory);
+    for (const wchar_t* directory : {L"sub.", L"sub", L"two ", L"two"})
+        MakeDirectory(scratch / directory);
     MakeFile(scratch / L"sub.\\victim.txt", "dot");
     MakeFile(scratch / L"sub\\victim.txt", "plain");
     MakeFile(scratch / L"sub\\other.txt");
@@ -78,14 +79,14 @@ TEST(Files, NamesEndingInADotOrBlankAreListedAndDeletedThemselvesNotTheirNeighbo
     EXPECT_EQ(Listed(desktop.MatchingFiles(scratch / L"two ", L"*.*")), "blank.txt\n");
     EXPECT_EQ(Listed(desktop.Subdirectories(scratch / L"sub.")), "");
 
-    EXPECT_FALSE(desktop.DeleteFile(scratch / L"sub.\\victim.txt"));
+    EXPECT_TRUE(desktop.DeleteFile(scratch / L"sub.\\victim.txt").ok());
     EXPECT_FALSE(Exists(scratch / L"sub.\\victim.txt"));
     EXPECT_TRUE(Exists(scratch / L"sub\\victim.txt"));
-    EXPECT_FALSE(desktop.DeleteFile(scratch / L"two\\victim.txt."));
+    EXPECT_TRUE(desktop.DeleteFile(scratch / L"two\\victim.txt.").ok());
     EXPECT_FALSE(Exists(scratch / L"two\\victim.txt."));
     EXPECT_TRUE(Exists(scratch / L"two\\victim.txt"));
     // Gone already: a second delete fails and its neighbour stays.
-    EXPECT_TRUE(desktop.DeleteFile(scratch / L"sub.\\victim.txt"));
+    EXPECT_TRUE(desktop.DeleteFile(scratch / L"sub.\\victim.txt").failed());
     EXPECT_TRUE(Exists(scratch / L"sub\\victim.txt"));
 }
 
@@ -102,7 +103,7 @@ TEST(Files, LongPathsAreListedAndDeleted) {
 
     EXPECT_EQ(Listed(desktop.Subdirectories(deep)), "inner\n");
     EXPECT_EQ(Listed(desktop.MatchingFiles(deep, L"*.exe")), "Long.exe\n");
-    EXPECT_FALSE(desktop.DeleteFile(deep + L"\\Long.exe"));
+    EXPECT_TRUE(desktop.DeleteFile(deep + L"\\Long.exe").ok());
     EXPECT_FALSE(Exists(deep + L"\\Long.exe"));
 }
 

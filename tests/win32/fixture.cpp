@@ -61,13 +61,9 @@ ScratchDirectory::ScratchDirectory(const std::wstring& base) {
     MakeDirectory(path_);
 }
 
-ScratchDirectory::~ScratchDirectory() {
-    RemoveTree(path_);
-}
+ScratchDirectory::~ScratchDirectory() { RemoveTree(path_); }
 
-std::wstring DriveTBase() {
-    return L"T:";
-}
+std::wstring DriveTBase() { return L"T:"; }
 
 std::wstring DriveCBase() {
     wchar_t temp[MAX_PATH + 1];

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 namespace tavolin::win32test {
 

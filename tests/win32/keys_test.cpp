@@ -16,19 +16,20 @@ struct Received {
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* received = reinterpret_cast<Received*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (received) received->keysDown.push_back(wParam);
-        return 0;
-    case WM_CHAR:
-    case WM_SYSCHAR:
-        if (received) received->characters += static_cast<wchar_t>(wParam);
-        return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        // Keeps a released Alt from opening the system menu.
-        return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (received) received->keysDown.push_back(wParam);
+            return 0;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            if (received) received->characters += static_cast<wchar_t>(wParam);
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            // Keeps a released Alt from opening the system menu.
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -71,13 +72,13 @@ TEST(Keystrokes, ActivatedWindowReceivesExactlyTheKeysSent) {
     ASSERT_NE(GetForegroundWindow(), target.handle());
 
     const Outcome activated = desktop.ActivateWindow(Title(L"target"));
-    ASSERT_FALSE(activated) << Narrow(activated->description);
+    ASSERT_TRUE(activated.ok()) << Narrow(activated.failure().description);
     // In front as soon as ActivateWindow returns, so keys sent now reach it.
     EXPECT_EQ(GetForegroundWindow(), target.handle());
     EXPECT_FALSE(IsIconic(target.handle()));
 
     const Outcome sent = desktop.SendKeystrokes(L"{TAB}a{B}7~%x{%}{HOME}");
-    ASSERT_FALSE(sent) << Narrow(sent->description);
+    ASSERT_TRUE(sent.ok()) << Narrow(sent.failure().description);
     const std::wstring characters = L"\taB7\rx%";
     EXPECT_TRUE(
         WaitFor([&] { return target.received.characters.size() >= characters.size(); }, 5000));
@@ -89,8 +90,8 @@ TEST(Keystrokes, ActivatedWindowReceivesExactlyTheKeysSent) {
 
     // Unreadable notation sends nothing at all: the next key is the first.
     target.received = {};
-    EXPECT_TRUE(desktop.SendKeystrokes(L"a{NOPE}"));
-    EXPECT_FALSE(desktop.SendKeystrokes(L"z"));
+    EXPECT_TRUE(desktop.SendKeystrokes(L"a{NOPE}").failed());
+    EXPECT_TRUE(desktop.SendKeystrokes(L"z").ok());
     EXPECT_TRUE(WaitFor([&] { return !target.received.characters.empty(); }, 5000));
     EXPECT_EQ(Narrow(target.received.characters), "z");
 }
@@ -98,8 +99,8 @@ TEST(Keystrokes, ActivatedWindowReceivesExactlyTheKeysSent) {
 TEST(Keystrokes, ActivatingAMissingTitleFails) {
     Win32Desktop desktop;
     const Outcome failure = desktop.ActivateWindow(Title(L"that nobody made"));
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->description.find(Title(L"that nobody made")), std::wstring::npos);
+    ASSERT_TRUE(failure.failed());
+    EXPECT_NE(failure.failure().description.find(Title(L"that nobody made")), std::wstring::npos);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The Windows test program of Win32Desktop.
 #include <gtest/gtest.h>
 
-#include "desktop/win32/windows_h.h"
+#include "win32/windows_h.h"
 
 int wmain(int argc, wchar_t** argv) {
     // As the program does: an unready drive fails its call instead of asking

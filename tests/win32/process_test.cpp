@@ -17,8 +17,8 @@ Echo RunAndEcho(Win32Desktop& desktop, const ScratchDirectory& scratch, const st
     const std::wstring output = scratch / (L"echo" + std::to_wstring(++runs) + L".txt");
     SetEnvironmentVariableW(L"TAVOLIN_ECHO_FILE", output.c_str());
     Echo echo;
-    if (const Outcome failure = desktop.RunCommand(command, style)) {
-        ADD_FAILURE() << Narrow(command) << ": " << Narrow(failure->description);
+    if (const Outcome failure = desktop.RunCommand(command, style); failure.failed()) {
+        ADD_FAILURE() << Narrow(command) << ": " << Narrow(failure.failure().description);
         return echo;
     }
     EXPECT_TRUE(WaitFor([&] { return Exists(output); })) << "no echo from " << Narrow(command);
@@ -43,8 +43,8 @@ TEST(RunCommand, StartsTheProgramWithTheLineAndStyleGiven) {
     // A bare name is looked for from the current directory on, not beside
     // the program that starts it: echo_args.exe beside this one is not found.
     const Outcome beside = desktop.RunCommand(L"echo_args.exe arg ", kNormalFocus);
-    ASSERT_TRUE(beside) << "the program beside this one was started";
-    EXPECT_EQ(Narrow(beside->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+    ASSERT_TRUE(beside.failed()) << "the program beside this one was started";
+    EXPECT_EQ(Narrow(beside.failure().description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
 
     // One of that name in the current directory is: leading blanks are
     // skipped, the trailing blank arrives, and so does the maximised style.
@@ -69,9 +69,9 @@ TEST(RunCommand, StartsTheProgramWithTheLineAndStyleGiven) {
 TEST(RunCommand, AProgramThatCannotStartFailsWithTheSystemTextNamingIt) {
     Win32Desktop desktop;
     const Outcome failure = desktop.RunCommand(L" no_such_program_here.exe ", kNormalFocus);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(Narrow(failure->description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
-    EXPECT_FALSE(failure->description.empty());
+    ASSERT_TRUE(failure.failed());
+    EXPECT_EQ(Narrow(failure.failure().description), Narrow(ExpectedText(ERROR_FILE_NOT_FOUND)));
+    EXPECT_FALSE(failure.failure().description.empty());
 
     // A file that is no program: the system's text names it where its
     // message has a place for a name, and never shows the place itself.
@@ -79,8 +79,8 @@ TEST(RunCommand, AProgramThatCannotStartFailsWithTheSystemTextNamingIt) {
     const std::wstring notAProgram = scratch / L"letter.exe";
     MakeFile(notAProgram, "Dear reader,\r\n");
     const Outcome bad = desktop.RunCommand(notAProgram + L" ", kNormalFocus);
-    ASSERT_TRUE(bad);
-    const std::string text = Narrow(bad->description);
+    ASSERT_TRUE(bad.failed());
+    const std::string text = Narrow(bad.failure().description);
     EXPECT_EQ(text.find('%'), std::string::npos) << text;
     EXPECT_NE(text.find(Narrow(notAProgram)), std::string::npos) << text;
 }

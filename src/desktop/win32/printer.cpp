@@ -3,26 +3,15 @@
 #include "desktop/win32/printer.h"
 
 #include <memory>
-#include <type_traits>
 
 #include "desktop/win32/system_text.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/handles.h"
 
 namespace tavolin {
 
 namespace {
 
 constexpr wchar_t kDocumentName[] = L"Tavolin Help";
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using PrinterDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-using PrinterFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 // A printer's own default font can be so large that long lines run off the
 // page; a 10-point fixed-pitch face fits lines of 80 characters and more on
@@ -72,12 +61,12 @@ Result<std::wstring> DefaultPrinterName() {
 
 // A document in progress; abandoned at the printer unless it was ended.
 struct Win32Printer::Job {
-    PrinterFont font;  // outlives the DC it is selected into
-    PrinterDc dc;
+    owned::GdiObject<HFONT> font;  // outlives the DC it is selected into
+    owned::MadeDc dc;
     bool documentOpen = false;
     int pageHeight = 0;  // of the printable area, in device units
     int lineHeight = 0;
-    int nextTop = 0;     // where the next line starts on the current page
+    int nextTop = 0;  // where the next line starts on the current page
 
     ~Job() {
         if (documentOpen) AbortDoc(dc.get());
@@ -87,9 +76,9 @@ struct Win32Printer::Job {
     // the slot; the slot stays empty on failure.
     static Outcome Begin(std::unique_ptr<Job>& slot) {
         auto job = std::make_unique<Job>();
-        if (Outcome failed = job->Start()) return failed;
+        if (Outcome step = job->Start(); step.failed()) return step;
         slot = std::move(job);
-        return std::nullopt;
+        return Outcome();
     }
 
     Outcome Start() {
@@ -131,36 +120,37 @@ struct Win32Printer::Job {
         // Some systems reset the DC at each page.
         SelectObject(dc.get(), font.get());
         nextTop = 0;
-        return std::nullopt;
+        return Outcome();
     }
 
     Outcome FinishPage() {
         SetLastError(ERROR_SUCCESS);
         if (EndPage(dc.get()) <= 0) return StepFailure(L"The printer could not finish a page.");
-        return std::nullopt;
+        return Outcome();
     }
 
     Outcome Print(const std::wstring& text) {
         // A line that would be cut off at the bottom starts the next page; a
         // line taller than a whole page can only go on a page of its own.
         if (nextTop > 0 && nextTop + lineHeight > pageHeight) {
-            if (Outcome failed = FinishPage()) return failed;
-            if (Outcome failed = StartNextPage()) return failed;
+            if (Outcome step = FinishPage(); step.failed()) return step;
+            if (Outcome step = StartNextPage(); step.failed()) return step;
         }
         SetLastError(ERROR_SUCCESS);
         // The device origin is the printable area's top-left corner.
         if (!TextOutW(dc.get(), 0, nextTop, text.c_str(), static_cast<int>(text.size())))
             return StepFailure(L"The printer could not print a line.");
         nextTop += lineHeight;
-        return std::nullopt;
+        return Outcome();
     }
 
     Outcome End() {
-        if (Outcome failed = FinishPage()) return failed;
+        if (Outcome step = FinishPage(); step.failed()) return step;
         SetLastError(ERROR_SUCCESS);
-        if (EndDoc(dc.get()) <= 0) return StepFailure(L"The printer could not finish the document.");
+        if (EndDoc(dc.get()) <= 0)
+            return StepFailure(L"The printer could not finish the document.");
         documentOpen = false;
-        return std::nullopt;
+        return Outcome();
     }
 };
 
@@ -169,20 +159,20 @@ Win32Printer::~Win32Printer() = default;
 
 Outcome Win32Printer::PrintLine(const std::wstring& text) {
     if (!job_)
-        if (Outcome failed = Job::Begin(job_)) return failed;
-    Outcome failed = job_->Print(text);
-    if (failed) job_.reset();
-    return failed;
+        if (Outcome step = Job::Begin(job_); step.failed()) return step;
+    Outcome printed = job_->Print(text);
+    if (printed.failed()) job_.reset();
+    return printed;
 }
 
 Outcome Win32Printer::EndDocument() {
     // A document never begun is still sent (one empty page), so a missing
     // printer is reported either way.
     if (!job_)
-        if (Outcome failed = Job::Begin(job_)) return failed;
-    Outcome failed = job_->End();
+        if (Outcome step = Job::Begin(job_); step.failed()) return step;
+    Outcome ended = job_->End();
     job_.reset();
-    return failed;
+    return ended;
 }
 
 void Win32Printer::AbortDocument() { job_.reset(); }

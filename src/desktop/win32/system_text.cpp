@@ -3,7 +3,7 @@
 #include <array>
 #include <cwctype>
 
-#include "desktop/win32/windows_h.h"
+#include "win32/handles.h"
 
 namespace tavolin {
 
@@ -17,8 +17,8 @@ std::wstring Format(unsigned long error, const DWORD_PTR* inserts) {
     const DWORD length =
         FormatMessageW(flags, nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
                        reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
+    const owned::LocalMemory made(buffer);
     std::wstring text(buffer ? buffer : L"", buffer ? length : 0);
-    LocalFree(buffer);
     text.erase(text.find_last_not_of(L" \t\r\n") + 1);
     return text;
 }

@@ -4,8 +4,9 @@
 #include <optional>
 
 #include "desktop/keystrokes.h"
+#include "desktop/paths.h"
 #include "desktop/win32/system_text.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/handles.h"
 
 namespace tavolin {
 
@@ -100,8 +101,7 @@ bool IsBareName(const std::wstring& program) {
 Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
     // Wine refuses a command line that begins with blanks, and Windows skips
     // them anyway; the caller's line stays as it was built.
-    std::wstring line =
-        commandLine.substr(std::min(commandLine.find_first_not_of(L' '), commandLine.size()));
+    std::wstring line = WithoutLeadingBlanks(commandLine);
     // Windows refuses a line that does not fit its limit, with its terminating
     // zero; Wine would start it anyway.
     if (line.size() >= kCommandLineLimit) return Failure{SystemText(ERROR_FILENAME_EXCED_RANGE)};
@@ -116,12 +116,12 @@ Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyl
         module = FindBareProgram(program);
         if (!module) return Failure{SystemText(ERROR_FILE_NOT_FOUND, program)};
     }
-    if (!CreateProcessW(module ? module->c_str() : nullptr, line.data(), nullptr, nullptr, FALSE,
-                        0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(module ? module->c_str() : nullptr, line.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process))
         return LastFailure(program);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return std::nullopt;
+    // Nobody waits for the program: its handles go at once.
+    const owned::KernelHandle thread(process.hThread), started(process.hProcess);
+    return Outcome();
 }
 
 Outcome Win32Desktop::ActivateWindow(const std::wstring& title) {
@@ -138,7 +138,7 @@ Outcome Win32Desktop::ActivateWindow(const std::wstring& title) {
         // Waits without dispatching, but lets the system deliver the switch.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kActivationPollMs, QS_ALLINPUT);
     }
-    return std::nullopt;
+    return Outcome();
 }
 
 Outcome Win32Desktop::SendKeystrokes(const std::wstring& keys) {
@@ -147,9 +147,9 @@ Outcome Win32Desktop::SendKeystrokes(const std::wstring& keys) {
     std::vector<INPUT> inputs;
     std::transform(events.value().begin(), events.value().end(), std::back_inserter(inputs),
                    ToInput);
-    if (inputs.empty()) return std::nullopt;
+    if (inputs.empty()) return Outcome();
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent == inputs.size()) return std::nullopt;
+    if (sent == inputs.size()) return Outcome();
     // Input blocked by a window of higher integrity sets no error code.
     const DWORD error = GetLastError();
     return Failure{error ? SystemText(error) : L"The keystrokes could not be sent."};

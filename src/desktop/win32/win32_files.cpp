@@ -6,35 +6,21 @@
 #include <cwctype>
 #include <functional>
 
+#include "desktop/paths.h"
 #include "desktop/patterns.h"
 #include "desktop/win32/system_text.h"
 #include "desktop/win32/win32_desktop.h"
-#include "desktop/win32/windows_h.h"
+#include "win32/handles.h"
 
 namespace tavolin {
 
 namespace {
 
-bool HasDriveLetter(const std::wstring& path) {
-    return path.size() >= 2 && path[1] == L':' && std::towupper(path[0]) >= L'A' &&
-           std::towupper(path[0]) <= L'Z';
-}
+std::wstring RootOf(wchar_t drive) { return {drive, L':', L'\\'}; }
 
-wchar_t DriveOf(const std::wstring& path) {
-    return static_cast<wchar_t>(std::towupper(path[0]));
-}
+std::wstring DriveKey(wchar_t drive) { return {L'=', drive, L':'}; }
 
-std::wstring RootOf(wchar_t drive) {
-    return {drive, L':', L'\\'};
-}
-
-std::wstring DriveKey(wchar_t drive) {
-    return {L'=', drive, L':'};
-}
-
-Failure NoSuchDrive() {
-    return Failure{SystemText(ERROR_INVALID_DRIVE)};
-}
+Failure NoSuchDrive() { return Failure{SystemText(ERROR_INVALID_DRIVE)}; }
 
 std::wstring CurrentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
@@ -45,7 +31,7 @@ std::wstring CurrentDirectory() {
 
 bool IsCurrentDrive(wchar_t drive) {
     const std::wstring current = CurrentDirectory();
-    return HasDriveLetter(current) && DriveOf(current) == drive;
+    return DriveLetterOf(current) == drive;
 }
 
 // The remembered directory of a drive that is not current, or its root.
@@ -55,7 +41,7 @@ std::wstring RememberedDirectory(wchar_t drive) {
     if (size == 0) return RootOf(drive);
     std::wstring directory(size, L'\0');
     directory.resize(GetEnvironmentVariableW(key.c_str(), directory.data(), size));
-    return HasDriveLetter(directory) && DriveOf(directory) == drive ? directory : RootOf(drive);
+    return DriveLetterOf(directory) == drive ? directory : RootOf(drive);
 }
 
 std::wstring DirectoryOfDrive(wchar_t drive) {
@@ -84,7 +70,7 @@ std::wstring ExactPath(const std::wstring& path) {
         return p.starts_with(L"\\\\?\\") || p.starts_with(L"\\\\.\\");
     };
     if (isDevicePath(path)) return path;
-    const bool plainAbsolute = HasDriveLetter(path) && path.size() >= 3 && path[2] == L'\\' &&
+    const bool plainAbsolute = DriveLetterOf(path) && path.size() >= 3 && path[2] == L'\\' &&
                                path.find(L'/') == std::wstring::npos &&
                                path.find(L"\\.\\") == std::wstring::npos &&
                                path.find(L"\\..\\") == std::wstring::npos &&
@@ -97,25 +83,21 @@ std::wstring ExactPath(const std::wstring& path) {
         if (isDevicePath(full)) return full;
     }
     if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-    if (!HasDriveLetter(full)) return full;
-    full[0] = DriveOf(full);
+    if (!DriveLetterOf(full)) return full;
+    full[0] = DriveLetterOf(full);
     return L"\\\\?\\" + full;
-}
-
-std::wstring Below(const std::wstring& directory, const std::wstring& name) {
-    return directory.ends_with(L'\\') ? directory + name : directory + L"\\" + name;
 }
 
 // Calls back for every visible entry of a directory except "." and "..".
 Outcome ListDirectory(const std::wstring& directory,
                       const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
     WIN32_FIND_DATAW entry;
-    const HANDLE find =
-        FindFirstFileExW(ExactPath(Below(directory, L"*")).c_str(), FindExInfoBasic, &entry,
-                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
+    const owned::FindHandle find(FindFirstFileExW(ExactPath(JoinPath(directory, L"*")).c_str(),
+                                                  FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                                  nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.valid()) {
         // An empty root has no entries at all, yet it can be read.
-        if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return Outcome();
         return LastFailure();
     }
     do {
@@ -123,20 +105,19 @@ Outcome ListDirectory(const std::wstring& directory,
         if (name == L"." || name == L"..") continue;
         if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
         visit(entry);
-    } while (FindNextFileW(find, &entry));
+    } while (FindNextFileW(find.get(), &entry));
     const DWORD error = GetLastError();
-    FindClose(find);
     if (error != ERROR_NO_MORE_FILES) return Failure{SystemText(error)};
-    return std::nullopt;
+    return Outcome();
 }
 
 Result<std::vector<std::wstring>> SortedEntries(
     const std::wstring& directory, const std::function<bool(const WIN32_FIND_DATAW&)>& keep) {
     std::vector<std::wstring> names;
-    const Outcome failure = ListDirectory(directory, [&](const WIN32_FIND_DATAW& entry) {
+    const Outcome listed = ListDirectory(directory, [&](const WIN32_FIND_DATAW& entry) {
         if (keep(entry)) names.emplace_back(entry.cFileName);
     });
-    if (failure) return *failure;
+    if (listed.failed()) return listed.failure();
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
         return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
     });
@@ -171,17 +152,17 @@ std::vector<std::wstring> Win32Desktop::Drives() {
 }
 
 Result<std::wstring> Win32Desktop::DriveDirectory(const std::wstring& drive) {
-    if (!HasDriveLetter(drive)) return NoSuchDrive();
+    if (!DriveLetterOf(drive)) return NoSuchDrive();
     const auto readable = [](const std::wstring& directory) {
         return ListDirectory(directory, [](const WIN32_FIND_DATAW&) {});
     };
-    const std::wstring directory = DirectoryOfDrive(DriveOf(drive));
-    const Outcome failure = readable(directory);
-    if (!failure) return directory;
+    const std::wstring directory = DirectoryOfDrive(DriveLetterOf(drive));
+    const Outcome read = readable(directory);
+    if (read.ok()) return directory;
     // A directory removed since it was left leaves its drive's root, as
     // ChangeDrive does; only a drive that cannot be read at all fails.
-    const std::wstring root = RootOf(DriveOf(drive));
-    if (directory == root || readable(root)) return *failure;
+    const std::wstring root = RootOf(DriveLetterOf(drive));
+    if (directory == root || readable(root).failed()) return read.failure();
     return root;
 }
 
@@ -198,23 +179,23 @@ Result<std::vector<std::wstring>> Win32Desktop::MatchingFiles(const std::wstring
 
 Outcome Win32Desktop::DeleteFile(const std::wstring& path) {
     if (!DeleteFileW(ExactPath(path).c_str())) return LastFailure();
-    return std::nullopt;
+    return Outcome();
 }
 
 std::wstring Win32Desktop::CurrentDrive() { return CurrentDirectory().substr(0, 2); }
 
 Outcome Win32Desktop::ChangeDrive(const std::wstring& path) {
-    if (!HasDriveLetter(path)) return NoSuchDrive();
-    const wchar_t drive = DriveOf(path);
-    if (IsCurrentDrive(drive)) return std::nullopt;
+    const wchar_t drive = DriveLetterOf(path);
+    if (!drive) return NoSuchDrive();
+    if (IsCurrentDrive(drive)) return Outcome();
     const std::wstring current = CurrentDirectory();
-    if (HasDriveLetter(current))
-        SetEnvironmentVariableW(DriveKey(DriveOf(current)).c_str(), current.c_str());
+    if (DriveLetterOf(current))
+        SetEnvironmentVariableW(DriveKey(DriveLetterOf(current)).c_str(), current.c_str());
     const std::wstring target = RememberedDirectory(drive);
-    if (SetCurrentDirectoryW(target.c_str())) return std::nullopt;
+    if (SetCurrentDirectoryW(target.c_str())) return Outcome();
     const Failure failure = LastFailure();
     // A remembered directory that has gone since leaves the drive's root.
-    if (target != RootOf(drive) && SetCurrentDirectoryW(RootOf(drive).c_str())) return std::nullopt;
+    if (target != RootOf(drive) && SetCurrentDirectoryW(RootOf(drive).c_str())) return Outcome();
     return failure;
 }
 
@@ -222,17 +203,17 @@ Outcome Win32Desktop::ChangeDirectory(const std::wstring& path) {
     const Result<std::wstring> full = FullPath(path);
     if (!full.ok()) return full.failure();
     const std::wstring& directory = full.value();
-    if (!HasDriveLetter(directory)) return NoSuchDrive();
-    const wchar_t drive = DriveOf(directory);
+    const wchar_t drive = DriveLetterOf(directory);
+    if (!drive) return NoSuchDrive();
     if (IsCurrentDrive(drive)) {
         if (!SetCurrentDirectoryW(directory.c_str())) return LastFailure();
-        return std::nullopt;
+        return Outcome();
     }
     const DWORD attributes = GetFileAttributesW(ExactPath(directory).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return LastFailure();
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure{SystemText(ERROR_DIRECTORY)};
     SetEnvironmentVariableW(DriveKey(drive).c_str(), directory.c_str());
-    return std::nullopt;
+    return Outcome();
 }
 
 }  // namespace tavolin

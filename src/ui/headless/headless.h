@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "ui/controls.h"
 
@@ -13,11 +14,18 @@ namespace ui::headless {
 // modal form is closed at once.
 void SetModalDriver(std::function<void(Form&)> driver);
 
-// How often the form's title has been written.
+// How often the open form's title has been written since it was opened.
 int TitleWrites(const Form& form);
-// How often the form has been shown or brought to the front.
+// How often the open form has been shown or brought to the front.
 int TimesShown(const Form& form);
 // The form that was shown last and is still open, or null.
 Form* FrontForm();
+
+// Types the characters into the box one by one, as a user would: each is
+// announced to onKeyPress, and the box takes those that are not control
+// characters.
+void Type(TextBox& box, const std::wstring& characters);
+// Index of the first entry in view: a list kept in memory scrolls nowhere.
+int TopIndex(const ListBox& list);
 
 }  // namespace ui::headless

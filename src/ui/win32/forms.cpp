@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/backend.h"
 #include "ui/win32/native.h"
 
 namespace ui {
 
+using win32::FormWindow;
+using win32::Hwnd;
 using win32::Px;
+using win32::WindowOf;
 
 namespace {
-
-// Forms that are open, so a modal one can disable the others.
-std::vector<Form*> g_openForms;
 
 constexpr UINT_PTR kFirstTimerId = 1;
 
@@ -26,15 +27,14 @@ DWORD FormWindowStyle(const FormStyle& style) {
 }
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const owned::WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
-HICON LoadIconSized(int id, int size) {
-    return static_cast<HICON>(
-        LoadImageW(win32::Instance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+owned::Icon LoadIconSized(int id, int size) {
+    return owned::Icon(static_cast<HICON>(
+        LoadImageW(win32::Instance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
 }
 
 // Puts the focusable controls in tab order: the dialog manager walks
@@ -46,19 +46,20 @@ void ArrangeTabOrder(const std::vector<Control*>& controls) {
     std::stable_sort(stops.begin(), stops.end(),
                      [](Control* a, Control* b) { return a->tabIndex < b->tabIndex; });
     for (Control* control : stops)
-        SetWindowPos(static_cast<HWND>(control->handle), HWND_BOTTOM, 0, 0, 0, 0,
+        SetWindowPos(Hwnd(*control), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// The first control in tab order that can take the focus.
+// The first control in tab order that can take the focus: a strip of
+// pictures, a stop without an index of its own, comes before the others.
 HWND FirstTabStop(const std::vector<Control*>& controls) {
     Control* first = nullptr;
     for (Control* control : controls)
-        if (control->tabIndex >= 0 && control->handle && control->Visible() &&
-            (GetWindowLongW(static_cast<HWND>(control->handle), GWL_STYLE) & WS_TABSTOP) &&
+        if (control->handle && control->Visible() &&
+            (GetWindowLongW(Hwnd(*control), GWL_STYLE) & WS_TABSTOP) &&
             (!first || control->tabIndex < first->tabIndex))
             first = control;
-    return first ? static_cast<HWND>(first->handle) : nullptr;
+    return first ? Hwnd(*first) : nullptr;
 }
 
 // The message our loops are dispatching, innermost first, and the click a
@@ -70,7 +71,8 @@ MSG g_closingClick{};
 
 bool IsLeftClick(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
-           message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONUP || message == WM_NCLBUTTONDBLCLK;
+           message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONUP ||
+           message == WM_NCLBUTTONDBLCLK;
 }
 
 // Whether the press belongs to a double-click whose first click closed a form.
@@ -106,28 +108,24 @@ void Dispatch(MSG& msg) {
 
 }  // namespace
 
-void PictureStrip::Release() {
-    if (!dc) return;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    *this = {};
-}
-
-void NativeForm::ReleaseResources() {
-    for (auto& [key, font] : fonts) DeleteObject(font);
-    for (auto& [key, brush] : brushes) DeleteObject(brush);
-    for (HICON icon : icons) DestroyIcon(icon);
-    fonts.clear();
-    brushes.clear();
-    icons.clear();
-    pictures.Release();
-    paints.clear();
-    commands.clear();
-    nextId = 100;
-}
-
 namespace win32 {
+
+FormWindow::~FormWindow() {
+    NoteClosingClick();
+    if (!hwnd) return;
+    // The controls may be gone already: their windows must not reach them
+    // while they are destroyed.
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM) {
+            SetWindowLongPtrW(child, GWLP_USERDATA, 0);
+            return TRUE;
+        },
+        0);
+    DestroyWindow(hwnd);
+}
+
+FormWindow* WindowOf(const Form& form) { return static_cast<FormWindow*>(form.native()); }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -135,12 +133,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     Form* form = FormFromWindow(hwnd);
-    if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
-    NativeForm& native = *form->native();
+    FormWindow* window = form ? WindowOf(*form) : nullptr;
+    // A form being closed has let go of its window already.
+    if (!window || window->hwnd != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
         case WM_COMMAND: {
-            const auto found = native.commands.find(LOWORD(wParam));
-            if (found != native.commands.end()) {
+            const auto found = window->commands.find(LOWORD(wParam));
+            if (found != window->commands.end()) {
                 // The reaction may close the form: keep it alive for the call.
                 const auto reaction = found->second;
                 reaction(HIWORD(wParam));
@@ -149,8 +148,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
-            const auto found = native.paints.find(reinterpret_cast<HWND>(lParam));
-            if (found == native.paints.end()) break;
+            const auto found = window->paints.find(reinterpret_cast<HWND>(lParam));
+            if (found == window->paints.end()) break;
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, found->second.text);
             SetBkMode(dc, TRANSPARENT);
@@ -159,7 +158,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(hwnd, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, Brush(native, form->style.background));
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     Brush(*window, form->style.background));
             return 1;
         }
         case WM_SETCURSOR:
@@ -174,10 +174,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         case WM_DPICHANGED: {
-            native.dpi = HIWORD(wParam);
-            native.pictures.Release();  // drawn again at the new size
+            window->dpi = HIWORD(wParam);
+            window->pictures.reset();  // drawn again at the new size
             for (Control* control : form->Controls())
-                if (control->handle) win32::Place(*control);
+                if (control->handle) Place(*control);
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -189,19 +189,21 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             // had it, also after a modal form or a message box over this one.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus && IsChild(hwnd, focus)) native.focus = focus;
+                if (focus && IsChild(hwnd, focus)) window->focus = focus;
                 return 0;
             }
-            if (native.focus && IsChild(hwnd, native.focus) && !HIWORD(wParam)) {
-                SetFocus(native.focus);
+            if (window->focus && IsChild(hwnd, window->focus) && !HIWORD(wParam)) {
+                SetFocus(window->focus);
                 return 0;
             }
             break;
         case WM_NEXTDLGCTL:
             // Sent by the dialog manager for a label's access key: the focus
             // goes to the label, then on to the next tab stop.
-            if (LOWORD(lParam)) SetFocus(reinterpret_cast<HWND>(wParam));
-            else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0)) SetFocus(next);
+            if (LOWORD(lParam))
+                SetFocus(reinterpret_cast<HWND>(wParam));
+            else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0))
+                SetFocus(next);
             return 0;
         case WM_CLOSE:
             form->Close();
@@ -209,154 +211,147 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_NCDESTROY:
             // Destroyed with its owner (the bar closed under a modal dialog,
             // say): the form is closed as well, so that its modal wait ends.
-            native.hwnd = nullptr;
+            window->hwnd = nullptr;
             form->Close();
             return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+void RegisterClasses() {
+    static const bool registered = [] {
+        WNDCLASSEXW form{};
+        form.cbSize = sizeof(form);
+        form.lpfnWndProc = FormProc;
+        form.hInstance = Instance();
+        form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        form.lpszClassName = kFormClass;
+        RegisterClassExW(&form);
+
+        WNDCLASSEXW frame = form;
+        frame.lpfnWndProc = FrameProc;
+        frame.lpszClassName = kFrameClass;
+        RegisterClassExW(&frame);
+        return true;
+    }();
+    (void)registered;
+}
+
 }  // namespace win32
 
-Form::Form(FormStyle formStyle) : style(std::move(formStyle)), native_(new NativeForm) {}
+namespace backend {
 
-Form::~Form() {
-    // The members of the derived form are gone: nothing may reach them now.
-    open_ = false;
-    if (native_->hwnd) DestroyWindow(native_->hwnd);
-    native_->ReleaseResources();
-    g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), this), g_openForms.end());
-}
+std::unique_ptr<NativeForm> MakeNative(Form&) { return std::make_unique<FormWindow>(); }
 
-std::wstring Form::Title() const {
-    if (!native_->hwnd) return title_;
-    std::wstring text(GetWindowTextLengthW(native_->hwnd) + 1, L'\0');
-    text.resize(GetWindowTextW(native_->hwnd, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
-void Form::SetTitle(const std::wstring& title) {
-    title_ = title;
-    if (native_->hwnd) SetWindowTextW(native_->hwnd, title.c_str());
-}
-
-void Form::Show() {
-    if (!open_) {
-        win32::RegisterClasses();
-        NativeForm& native = *native_;
-        native.dpi = ScreenDpi();
-        title_ = style.title;
-        const DWORD windowStyle = FormWindowStyle(style);
-        HMENU menu = nullptr;
-        if (!menu_.empty()) {
-            menu = CreateMenu();
-            for (MenuCommand* command : menu_) {
-                const int id = native.nextId++;
-                AppendMenuW(menu, MF_STRING, id, command->caption.c_str());
-                native.commands[id] = [command](UINT) { command->Click(); };
-            }
+void Open(Form& form) {
+    win32::RegisterClasses();
+    FormWindow& window = *WindowOf(form);
+    window.dpi = ScreenDpi();
+    BOOL cuesAlways = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlways, 0);
+    window.keyboardCues = cuesAlways;
+    // A modal form is owned by the window it was opened from, and stays above it.
+    if (form.IsModal()) window.owner = GetActiveWindow();
+    const DWORD windowStyle = FormWindowStyle(form.style);
+    HMENU menu = nullptr;
+    if (!form.Menu().empty()) {
+        menu = CreateMenu();
+        for (MenuCommand* command : form.Menu()) {
+            const int id = window.nextId++;
+            AppendMenuW(menu, MF_STRING, id, command->caption.c_str());
+            window.commands[id] = [command](UINT) { command->Click(); };
         }
-        RECT frame{Px(style.place.left, native.dpi), Px(style.place.top, native.dpi), 0, 0};
-        frame.right = frame.left + Px(style.place.width, native.dpi);
-        frame.bottom = frame.top + Px(style.place.height, native.dpi);
-        AdjustWindowRectEx(&frame, windowStyle, menu != nullptr, 0);
-        native.hwnd = CreateWindowExW(0, win32::kFormClass, title_.c_str(), windowStyle, frame.left,
-                                      frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                                      native.owner, menu, win32::Instance(), this);
-        if (style.iconId) {
-            HICON big = LoadIconSized(style.iconId, GetSystemMetrics(SM_CXICON));
-            HICON small = LoadIconSized(style.iconId, GetSystemMetrics(SM_CXSMICON));
-            native.icons.insert(native.icons.end(), {big, small});
-            SendMessageW(native.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-            SendMessageW(native.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-        }
-        open_ = true;
-        g_openForms.push_back(this);
-        for (Control* control : controls_) control->CreateNative();
-        ArrangeTabOrder(controls_);
-        for (size_t i = 0; i < timers_.size(); ++i)
-            SetTimer(native.hwnd, kFirstTimerId + i, timers_[i]->Interval(), nullptr);
-        if (onLoad) onLoad();
-        if (!open_) return;  // Load closed the form
-        ShowWindow(native.hwnd, SW_SHOWNORMAL);
-        if (HWND first = FirstTabStop(controls_)) SetFocus(first);
     }
-    if (IsIconic(native_->hwnd)) ShowWindow(native_->hwnd, SW_RESTORE);
-    SetForegroundWindow(native_->hwnd);
-    BringWindowToTop(native_->hwnd);
+    const Twips& place = form.style.place;
+    RECT frame{Px(place.left, window.dpi), Px(place.top, window.dpi), 0, 0};
+    frame.right = frame.left + Px(place.width, window.dpi);
+    frame.bottom = frame.top + Px(place.height, window.dpi);
+    AdjustWindowRectEx(&frame, windowStyle, menu != nullptr, 0);
+    // The window owns the menu from here on.
+    window.hwnd =
+        CreateWindowExW(0, win32::kFormClass, form.Title().c_str(), windowStyle, frame.left,
+                        frame.top, frame.right - frame.left, frame.bottom - frame.top, window.owner,
+                        menu, win32::Instance(), &form);
+    if (form.style.iconId) {
+        window.icons.push_back(LoadIconSized(form.style.iconId, GetSystemMetrics(SM_CXICON)));
+        window.icons.push_back(LoadIconSized(form.style.iconId, GetSystemMetrics(SM_CXSMICON)));
+        SendMessageW(window.hwnd, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(window.icons[0].get()));
+        SendMessageW(window.hwnd, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(window.icons[1].get()));
+    }
+    for (Control* control : form.Controls()) control->CreateNative();
+    ArrangeTabOrder(form.Controls());
+    for (size_t i = 0; i < form.Timers().size(); ++i)
+        SetTimer(window.hwnd, kFirstTimerId + i, form.Timers()[i]->Interval(), nullptr);
 }
 
-void Form::ShowModal() {
-    HWND opener = GetActiveWindow();
-    std::vector<Form*> others;
-    for (Form* form : g_openForms)
-        if (form != this && form->Enabled()) others.push_back(form);
-    for (Form* form : others) form->SetEnabled(false);
-    native_->owner = opener;
-    Show();
+void Present(Form& form) {
+    HWND hwnd = WindowOf(form)->hwnd;
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    if (HWND first = FirstTabStop(form.Controls())) SetFocus(first);
+}
+
+void BringToFront(Form& form) {
+    HWND hwnd = WindowOf(form)->hwnd;
+    if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
+    BringWindowToTop(hwnd);
+}
+
+void WaitWhileOpen(Form& form, const std::function<void()>& finish) {
+    const FormWindow* window = WindowOf(form);
+    HWND opener = window ? window->owner : nullptr;
     MSG msg;
     bool quit = false;
-    while (open_) {
+    while (form.IsOpen()) {
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
         }
         Dispatch(msg);
     }
-    // Enable the others before this one goes, so the activation returns to
-    // the opener rather than to another program.
-    for (Form* form : others) form->SetEnabled(true);
-    if (open_) Close();
+    finish();
     if (opener && IsWindow(opener)) SetActiveWindow(opener);
+    // The loop that runs the program must see the end too.
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
-}
-
-void Form::Close() {
-    if (!open_) return;
-    NoteClosingClick();
-    if (onUnload) onUnload();
-    open_ = false;
-    g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), this), g_openForms.end());
-    for (Control* control : controls_) control->handle = nullptr;
-    if (native_->hwnd) DestroyWindow(native_->hwnd);
-    native_->hwnd = nullptr;
-    native_->owner = nullptr;
-    native_->focus = nullptr;
-    native_->ReleaseResources();
-}
-
-bool Form::IsOpen() const { return open_; }
-
-void Form::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    if (native_->hwnd) EnableWindow(native_->hwnd, enabled);
-}
-
-void Form::SetBusy(bool busy) {
-    busy_ = busy;
-    if (!native_->hwnd) return;
-    // Change the pointer now: no mouse move arrives while the work runs.
-    POINT pointer;
-    GetCursorPos(&pointer);
-    RECT area;
-    GetWindowRect(native_->hwnd, &area);
-    if (PtInRect(&area, pointer)) SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
-void Timer::SetInterval(int intervalMs) {
-    interval_ = intervalMs;
-    const auto& timers = form_.Timers();
-    const auto found = std::find(timers.begin(), timers.end(), this);
-    if (form_.native()->hwnd && found != timers.end())
-        SetTimer(form_.native()->hwnd, kFirstTimerId + (found - timers.begin()), intervalMs, nullptr);
 }
 
 void Run(Form& main) {
     main.Show();
     MSG msg;
-    while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        Dispatch(msg);
-    }
+    while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
 }
 
+void WriteTitle(const Form& form) {
+    if (const FormWindow* window = WindowOf(form))
+        SetWindowTextW(window->hwnd, form.Title().c_str());
+}
+
+void WriteEnabled(const Form& form) {
+    if (const FormWindow* window = WindowOf(form)) EnableWindow(window->hwnd, form.Enabled());
+}
+
+void WriteBusy(const Form& form) {
+    const FormWindow* window = WindowOf(form);
+    if (!window) return;
+    // Change the pointer now: no mouse move arrives while the work runs.
+    POINT pointer;
+    GetCursorPos(&pointer);
+    RECT area;
+    GetWindowRect(window->hwnd, &area);
+    if (PtInRect(&area, pointer))
+        SetCursor(LoadCursorW(nullptr, form.Busy() ? IDC_WAIT : IDC_ARROW));
+}
+
+void WriteInterval(const Timer& timer) {
+    const Form& form = timer.OwnerForm();
+    const FormWindow* window = WindowOf(form);
+    const auto& timers = form.Timers();
+    const auto found = std::find(timers.begin(), timers.end(), &timer);
+    if (window && found != timers.end())
+        SetTimer(window->hwnd, kFirstTimerId + (found - timers.begin()), timer.Interval(), nullptr);
+}
+
+}  // namespace backend
 }  // namespace ui

@@ -53,12 +53,11 @@ INPUT KeyInput(WORD virtualKey, WORD scan, DWORD flags) {
 // and are scaled back by size / 65536, rounding down; the smallest value
 // that lands on the pixel is exact.
 LONG Normalise(int pixel, int screenSize) {
-    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) /
-                             screenSize);
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
 }
 
-POINT Centre(HWND window) {
-    RECT rect = WindowRectOnScreen(window);
+POINT Centre(const Target& target) {
+    RECT rect = target.Rect();
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
@@ -114,9 +113,7 @@ Process::~Process() {
     if (handle_) CloseHandle(handle_);
 }
 
-bool Process::Running() const {
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
-}
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitForExit(int timeoutMs) {
     return handle_ && WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
@@ -222,7 +219,10 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     for (;;) {
         if (condition()) return true;
         if (GetTickCount64() >= deadline) return false;
-        Sleep(10);
+        // Events a test has hooked arrive as messages of this thread.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
 
@@ -359,8 +359,8 @@ void MoveMouse(int x, int y) {
 
 void ParkMouse() { MoveMouse(1000, 20); }
 
-void Hover(HWND control) {
-    POINT centre = Centre(control);
+void Hover(const Target& target) {
+    POINT centre = Centre(target);
     MoveMouse(centre.x, centre.y);
     // Several events, as a hand makes them, all inside the control.
     for (POINT offset : {POINT{2, 1}, POINT{-2, 2}, POINT{1, -2}, POINT{0, 0}})
@@ -373,13 +373,13 @@ void ClickAt(int x, int y) {
     SendInputs(press, 2);
 }
 
-void Click(HWND control) {
-    POINT centre = Centre(control);
+void Click(const Target& target) {
+    POINT centre = Centre(target);
     ClickAt(centre.x, centre.y);
 }
 
-void DoubleClick(HWND control) {
-    POINT centre = Centre(control);
+void DoubleClick(const Target& target) {
+    POINT centre = Centre(target);
     MoveMouse(centre.x, centre.y);
     // Both clicks in one batch, well inside the double-click time.
     INPUT clicks[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP),
@@ -406,6 +406,12 @@ void PressKey(WORD virtualKey, bool alt, bool ctrl, bool shift) {
     keys.push_back(KeyInput(virtualKey, 0, KEYEVENTF_KEYUP));
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
         keys.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+    SendInputs(keys.data(), static_cast<UINT>(keys.size()));
+}
+
+void HoldKey(WORD virtualKey, int presses) {
+    std::vector<INPUT> keys(presses, KeyInput(virtualKey, 0, 0));
+    keys.push_back(KeyInput(virtualKey, 0, KEYEVENTF_KEYUP));
     SendInputs(keys.data(), static_cast<UINT>(keys.size()));
 }
 
@@ -511,6 +517,57 @@ void PressButton(HWND box, const std::wstring& caption) {
     }
 }
 
+namespace {
+
+std::vector<COLORREF> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+}  // namespace
+
+std::vector<COLORREF> Drawn(int width, int height, const std::function<void(HDC)>& draw) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    draw(memory);
+    SelectObject(memory, previous);
+    std::vector<COLORREF> pixels = Pixels(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+KeyboardCues::KeyboardCues(bool always) {
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+    set_ = SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(always ? 1 : 0),
+                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+KeyboardCues::~KeyboardCues() {
+    SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(before_ ? 1 : 0),
+                          SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& rect) {
+    return Drawn(rect.right - rect.left, rect.bottom - rect.top, [&](HDC memory) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
+               rect.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
+}
+
 bool SaveScreenshot(const std::wstring& path) {
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
@@ -526,9 +583,8 @@ bool SaveScreenshot(const std::wstring& path) {
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
     void* bits = nullptr;
-    std::unique_ptr<void, ObjectDeleter> bitmap(
-        CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                         &bits, nullptr, 0));
+    std::unique_ptr<void, ObjectDeleter> bitmap(CreateDIBSection(
+        screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return false;
     HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
     bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);

@@ -50,8 +50,7 @@ struct Tavolin {
     Process process;
     HWND bar = nullptr;
 };
-Tavolin StartTavolin(const std::wstring& currentDirectory = L"",
-                     int timeoutMs = kStartTimeoutMs);
+Tavolin StartTavolin(const std::wstring& currentDirectory = L"", int timeoutMs = kStartTimeoutMs);
 
 // Processes started by a process, directly or further down, oldest first.
 std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor);
@@ -60,7 +59,8 @@ bool EndProcess(DWORD pid);
 // Ends them by PID, the youngest first.
 void EndProcesses(const std::vector<PROCESSENTRY32W>& processes);
 
-// Polls the condition every 10 ms until it holds; false on timeout.
+// Polls the condition every 10 ms until it holds, serving this thread's messages
+// meanwhile; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDefaultTimeoutMs);
 
 // Visible top-level windows of a process (any process when pid is 0).
@@ -68,10 +68,9 @@ std::vector<HWND> TopLevelWindows(DWORD pid = 0);
 // Waits for a visible top-level window with exactly this title.
 HWND WaitForWindow(const std::wstring& title, DWORD pid = 0, int timeoutMs = kDefaultTimeoutMs);
 // Waits until no visible top-level window has this title.
-bool WaitForWindowGone(const std::wstring& title, DWORD pid = 0,
-                       int timeoutMs = kDefaultTimeoutMs);
+bool WaitForWindowGone(const std::wstring& title, DWORD pid = 0, int timeoutMs = kDefaultTimeoutMs);
 
-std::wstring Text(HWND window);       // WM_GETTEXT, works across processes
+std::wstring Text(HWND window);  // WM_GETTEXT, works across processes
 std::wstring ClassName(HWND window);
 std::vector<HWND> Children(HWND parent);  // all descendants, in z-order
 // The first descendant whose text is exactly this.
@@ -79,7 +78,7 @@ HWND ChildByText(HWND parent, const std::wstring& text);
 // Window classes compare without regard to case.
 bool IsClass(HWND window, const wchar_t* className);
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className);  // in z-order
-HWND ChildOfClass(HWND parent, const wchar_t* className);  // the first, or null
+HWND ChildOfClass(HWND parent, const wchar_t* className);                  // the first, or null
 // The control with the keyboard focus in the window's thread.
 HWND FocusIn(HWND window);
 RECT ClientRectOnScreen(HWND window);
@@ -87,15 +86,37 @@ RECT WindowRectOnScreen(HWND window);
 // Makes the window the foreground window and waits until it is.
 bool BringToFront(HWND window, int timeoutMs = kDefaultTimeoutMs);
 
+// What the pointer goes to: a window, or a part of one without a window of
+// its own (a cell of the bar), as a rectangle on the screen.
+class Target {
+public:
+    Target(HWND window) : window_(window) {}
+    explicit Target(RECT rect) : rect_(rect), found_(rect.right > rect.left) {}
+    RECT Rect() const;  // where it is now
+    explicit operator bool() const { return window_ || found_; }
+
+private:
+    HWND window_ = nullptr;
+    RECT rect_{};
+    bool found_ = false;
+};
+
+// The bar's cell with this description (the telephone's whichever frame
+// shows), found as a screen reader finds it; an empty target if none.
+Target BarCell(HWND bar, const std::wstring& description);
+
 // Pointer and keyboard, through SendInput.
 void MoveMouse(int x, int y);
-void ParkMouse();  // far from the bar
-void Hover(HWND control);  // moves to the control's centre, with a few moves inside it
+void ParkMouse();                  // far from the bar
+void Hover(const Target& target);  // moves to its centre, with a few moves inside it
 void ClickAt(int x, int y);
-void Click(HWND control);
-void DoubleClick(HWND control);
+void Click(const Target& target);
+void DoubleClick(const Target& target);
 void TypeText(const std::wstring& text);  // Unicode characters
 void PressKey(WORD virtualKey, bool alt = false, bool ctrl = false, bool shift = false);
+// A key held down: pressed this many times, as the keyboard repeats it, then
+// let go.
+void HoldKey(WORD virtualKey, int presses);
 
 // List boxes and combo boxes of another process.
 std::vector<std::wstring> ListEntries(HWND listBox);
@@ -140,6 +161,27 @@ bool WriteAll(const std::wstring& path, const std::string& contents);
 // Removes a directory with everything in it, read-only files as well.
 void RemoveTree(const std::wstring& path);
 std::wstring WindowsDirectory();
+
+// Draws into a bitmap of the screen's format and returns its pixels, row by
+// row from the top.
+std::vector<COLORREF> Drawn(int width, int height, const std::function<void(HDC)>& draw);
+// The pixels the screen shows in the rectangle.
+std::vector<COLORREF> ScreenPixels(const RECT& rect);
+
+// The user's choice of focus cues for the life of the object: always, or
+// once the keyboard is used. Programs started meanwhile follow it.
+class KeyboardCues {
+public:
+    explicit KeyboardCues(bool always);
+    ~KeyboardCues();
+    KeyboardCues(const KeyboardCues&) = delete;
+    KeyboardCues& operator=(const KeyboardCues&) = delete;
+    bool set() const { return set_; }
+
+private:
+    BOOL before_ = FALSE;
+    bool set_ = false;
+};
 
 // Saves a screenshot of the whole screen as a BMP file.
 bool SaveScreenshot(const std::wstring& path);

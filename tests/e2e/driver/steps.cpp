@@ -7,12 +7,6 @@
 
 namespace e2e {
 
-HWND BarControl(HWND bar, const std::wstring& text) {
-    for (HWND child : Children(bar))
-        if (Text(child) == text && IsWindowVisible(child)) return child;
-    return nullptr;
-}
-
 ProgramManagerStandIn::ProgramManagerStandIn(const std::wstring& logFile) : log(logFile) {
     process = Start(L"\"" + ProgramDirectory() + L"\\program_manager_standin.exe\" \"" + log +
                     L"\" 660 20 320 200");
@@ -44,8 +38,9 @@ bool WriteLogPixels(DWORD dpi) {
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
-    const bool ok = RegSetValueExW(key, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                                   sizeof dpi) == ERROR_SUCCESS;
+    const bool ok =
+        RegSetValueExW(key, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
 }
@@ -165,8 +160,7 @@ HWND NotepadWindow(const std::wstring& titlePart) {
 
 bool EndNotepadWhenItAppears(const std::wstring& titlePart) {
     HWND window = nullptr;
-    if (!WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; },
-                   kProgramStartMs))
+    if (!WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; }, kProgramStartMs))
         return false;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);

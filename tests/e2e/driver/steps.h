@@ -17,10 +17,6 @@ inline constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
 // How long a program the bar or a dialog starts may take to show itself.
 constexpr int kProgramStartMs = 15000;
 
-// The visible control of the bar with this text: for the telephone, the
-// frame showing.
-HWND BarControl(HWND bar, const std::wstring& text);
-
 // The stand-in "Program Manager", logging the keys it receives into the log
 // file, one a line, with the modifiers held for each ("Shift+S"); it stands
 // clear of the bar and is ended with the object.

@@ -41,9 +41,9 @@ void ReadFont(HWND control) {
 // What the parent tells a label to paint with, as it tells the label itself.
 void ReadColours(HWND label) {
     HDC dc = GetDC(label);
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-        reinterpret_cast<LPARAM>(label)));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(label), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(label)));
     LOGBRUSH fill{};
     GetObjectW(brush, sizeof fill, &fill);
     const COLORREF text = GetTextColor(dc);
@@ -104,18 +104,30 @@ void CountGdiObjects(HWND window) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam,
-                                                           LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT question = RegisterWindowMessageW(probe::kMessage);
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == question) {
         switch (message->wParam) {
-            case probe::kCaptionExtent: MeasureCaption(message->hwnd); break;
-            case probe::kFont: ReadFont(message->hwnd); break;
-            case probe::kColours: ReadColours(message->hwnd); break;
-            case probe::kBigIcon: CompareIcon(message->hwnd, ICON_BIG, message->lParam); break;
-            case probe::kSmallIcon: CompareIcon(message->hwnd, ICON_SMALL, message->lParam); break;
-            case probe::kGdiObjects: CountGdiObjects(message->hwnd); break;
+            case probe::kCaptionExtent:
+                MeasureCaption(message->hwnd);
+                break;
+            case probe::kFont:
+                ReadFont(message->hwnd);
+                break;
+            case probe::kColours:
+                ReadColours(message->hwnd);
+                break;
+            case probe::kBigIcon:
+                CompareIcon(message->hwnd, ICON_BIG, message->lParam);
+                break;
+            case probe::kSmallIcon:
+                CompareIcon(message->hwnd, ICON_SMALL, message->lParam);
+                break;
+            case probe::kGdiObjects:
+                CountGdiObjects(message->hwnd);
+                break;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

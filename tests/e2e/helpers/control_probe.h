@@ -14,7 +14,7 @@ enum Question {
     kColours,        // the text colour and brush the parent gives a label
     kBigIcon,        // the window's icons against the resource numbered in lParam
     kSmallIcon,
-    kGdiObjects,     // the GDI objects the process holds
+    kGdiObjects,  // the GDI objects the process holds
 };
 
 // The answers, the last of each question written last.

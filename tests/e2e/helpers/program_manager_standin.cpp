@@ -28,12 +28,18 @@ void Log(const std::wstring& line) {
 
 bool IsModifier(WPARAM key) {
     switch (key) {
-    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT:
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL:
-    case VK_MENU: case VK_LMENU: case VK_RMENU:
-        return true;
-    default:
-        return false;
+        case VK_SHIFT:
+        case VK_LSHIFT:
+        case VK_RSHIFT:
+        case VK_CONTROL:
+        case VK_LCONTROL:
+        case VK_RCONTROL:
+        case VK_MENU:
+        case VK_LMENU:
+        case VK_RMENU:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -42,16 +48,21 @@ std::wstring KeyName(WPARAM key) {
         return std::wstring(1, static_cast<wchar_t>(key));
     if (key >= VK_F1 && key <= VK_F24) return L"F" + std::to_wstring(key - VK_F1 + 1);
     switch (key) {
-    case VK_TAB: return L"TAB";
-    case VK_RETURN: return L"RETURN";
-    case VK_ESCAPE: return L"ESCAPE";
-    case VK_SPACE: return L"SPACE";
-    case VK_BACK: return L"BACK";
-    default: {
-        wchar_t code[16];
-        std::swprintf(code, 16, L"VK_%02X", static_cast<unsigned>(key));
-        return code;
-    }
+        case VK_TAB:
+            return L"TAB";
+        case VK_RETURN:
+            return L"RETURN";
+        case VK_ESCAPE:
+            return L"ESCAPE";
+        case VK_SPACE:
+            return L"SPACE";
+        case VK_BACK:
+            return L"BACK";
+        default: {
+            wchar_t code[16];
+            std::swprintf(code, 16, L"VK_%02X", static_cast<unsigned>(key));
+            return code;
+        }
     }
 }
 
@@ -70,22 +81,22 @@ void LogKey(WPARAM key, LPARAM flags) {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        LogKey(wParam, lParam);
-        break;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            LogKey(wParam, lParam);
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                Log(L"close");
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
             Log(L"close");
             return 0;
-        }
-        break;
-    case WM_CLOSE:
-        Log(L"close");
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
