@@ -226,21 +226,34 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
+namespace {
+
+// The enumeration callbacks are named functions: only they can carry the
+// system's calling convention, which a lambda lacks on 32-bit x86.
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddVisibleWindowOfProcess(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && (search.pid == 0 || owner == search.pid))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (IsWindowVisible(window) && (search.pid == 0 || owner == search.pid))
-                search.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, {}};
+    EnumWindows(AddVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -287,13 +300,7 @@ std::wstring ClassName(HWND window) {
 
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(parent, AddWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
