@@ -15,6 +15,8 @@ target_link_libraries(tavolin_logic PUBLIC tavolin_headless)
 
 set(TAVOLIN_WINDOWS_BUILD ${CMAKE_SOURCE_DIR}/build/windows CACHE PATH
     "Build tree of the Windows program, run under Wine by the end-to-end tests")
+set(TAVOLIN_WINDOWS32_BUILD ${CMAKE_SOURCE_DIR}/build/windows32 CACHE PATH
+    "Build tree of the 32-bit Windows program, run under Wine by its smoke test")
 
 foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/print tests/res tests/fuzz bench)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/native.cmake)

@@ -14,12 +14,11 @@
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
 using Lines = std::vector<std::wstring>;
-
-constexpr int kPrintTimeoutMs = 60000;
 
 std::wstring Environment(const wchar_t* name) {
     const wchar_t* value = _wgetenv(name);
@@ -41,18 +40,6 @@ Lines ExpectedHelpLines() {
     std::ifstream in(Environment(L"TAVOLIN_HELP_LINES").c_str());
     for (std::string line; std::getline(in, line);) lines.push_back(Wide(line));
     return lines;
-}
-
-// The PDF files the printer has written so far.
-int PrintedDocuments(const std::wstring& directory) {
-    int count = 0;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((directory + L"\\*.pdf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do ++count;
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    return count;
 }
 
 std::vector<HWND> WindowsTitled(const std::wstring& title, DWORD pid) {
@@ -143,7 +130,7 @@ TEST_F(HelpTest, OpensAtItsPlaceWithItsMenuAndTextAndClosesWithAltC) {
 class HelpPrintingTest : public HelpTest {
 protected:
     void SetUp() override {
-        out_ = Environment(L"TAVOLIN_PRINT_OUT");
+        out_ = e2e::PrintOutDirectory();
         if (out_.empty()) GTEST_SKIP() << "runs only within the printing test (TAVOLIN_PRINT_OUT)";
         HelpTest::SetUp();
     }
@@ -189,23 +176,25 @@ protected:
 
 // The printed documents are read back and compared by the test run itself.
 TEST_F(HelpPrintingTest, PrintsOneDocumentPerCommand) {
-    ASSERT_EQ(PrintedDocuments(out_), 0) << "the output directory is not empty";
+    ASSERT_EQ(e2e::PrintedDocuments(out_), 0) << "the output directory is not empty";
     e2e::ClickEntryAt(list_, 3);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListSelection(list_) == 3; }));
 
     ASSERT_TRUE(e2e::BringToFront(help_));
     e2e::PressKey('P', true);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return PrintedDocuments(out_) == 1; }, kPrintTimeoutMs));
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return e2e::PrintedDocuments(out_) == 1; }, e2e::kPrintTimeoutMs));
     ExpectWindowUnchanged(3);
 
     ClickPrintMenu();
-    EXPECT_TRUE(e2e::WaitUntil([&] { return PrintedDocuments(out_) == 2; }, kPrintTimeoutMs));
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return e2e::PrintedDocuments(out_) == 2; }, e2e::kPrintTimeoutMs));
     ExpectWindowUnchanged(3);
     EXPECT_FALSE(e2e::WaitForMessageBox(L"Print Help", pid(), 0)) << "a failure was reported";
 }
 
 TEST_F(HelpPrintingTest, ReportsAMissingPrinterAndKeepsTheWindow) {
-    const int printedBefore = PrintedDocuments(out_);
+    const int printedBefore = e2e::PrintedDocuments(out_);
     e2e::ClickEntryAt(list_, 6);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListSelection(list_) == 6; }));
 
@@ -219,7 +208,7 @@ TEST_F(HelpPrintingTest, ReportsAMissingPrinterAndKeepsTheWindow) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box->window); }));
 
     ExpectWindowUnchanged(6);
-    EXPECT_EQ(PrintedDocuments(out_), printedBefore);
+    EXPECT_EQ(e2e::PrintedDocuments(out_), printedBefore);
 }
 
 }  // namespace

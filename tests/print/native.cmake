@@ -1,5 +1,6 @@
 # The help window of the real Tavolin.exe, and printing it on a CUPS PDF
-# printer of the test's own, both inside the Wine session.
+# printer of the test's own, both inside the Wine session; and the 32-bit
+# build's smoke test, which prints its help on that printer too.
 set(TAVOLIN_HELP_LINES ${CMAKE_CURRENT_LIST_DIR}/help_lines.txt)
 
 tavolin_wine_test(e2e.help e2e_help.exe --gtest_filter=HelpTest.*)
@@ -10,5 +11,13 @@ add_test(NAME print.help
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/print_test.sh ${TAVOLIN_WINE_STATE}
             ${TAVOLIN_WINDOWS_BUILD} ${CMAKE_BINARY_DIR}/print ${TAVOLIN_HELP_LINES})
 set_tests_properties(print.help PROPERTIES
+    FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_desktop TIMEOUT 400
+    ENVIRONMENT TAVOLIN_WINE_TIMEOUT=180 SKIP_RETURN_CODE 77)
+
+# The smoke test of the 32-bit build: its short sitting with the help printed.
+add_test(NAME e2e.smoke32
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/smoke_test.sh ${TAVOLIN_WINE_STATE}
+            ${TAVOLIN_WINDOWS32_BUILD} ${CMAKE_BINARY_DIR}/smoke32 ${TAVOLIN_HELP_LINES})
+set_tests_properties(e2e.smoke32 PROPERTIES
     FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_desktop TIMEOUT 400
     ENVIRONMENT TAVOLIN_WINE_TIMEOUT=180 SKIP_RETURN_CODE 77)

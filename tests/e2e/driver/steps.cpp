@@ -1,6 +1,7 @@
 #include "steps.h"
 
 #include <cctype>
+#include <cstdlib>
 
 namespace e2e {
 
@@ -29,6 +30,22 @@ CommandStandIn::CommandStandIn(const std::wstring& log)
 CommandStandIn::~CommandStandIn() {
     SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
     if (placed_) DeleteFileW(path_.c_str());
+}
+
+std::wstring PrintOutDirectory() {
+    const wchar_t* value = _wgetenv(L"TAVOLIN_PRINT_OUT");
+    return value ? value : L"";
+}
+
+int PrintedDocuments(const std::wstring& directory) {
+    int count = 0;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((directory + L"\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do ++count;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
 }
 
 HWND NotepadWindow(const std::wstring& titlePart) {
