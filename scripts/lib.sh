@@ -9,9 +9,11 @@ BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools)
 # Running it and its tests: Wine (its 32-bit loader too, which prints through
 # a 32-bit CUPS library) in a virtual X server with a window manager,
-# screenshots, and a PDF printer to print the help on.
+# screenshots, and a PDF printer to print the help on; clang for the fuzzers
+# and, with lld and llvm-rc, for a second build of the Windows program.
 RUN_PACKAGES=(wine wine64 wine32:i386 libcups2:i386 xvfb openbox xauth x11-utils imagemagick
-    cups cups-client printer-driver-cups-pdf libcups2 poppler-utils clang libclang-rt-14-dev)
+    cups cups-client printer-driver-cups-pdf libcups2 poppler-utils
+    clang libclang-rt-14-dev lld llvm)
 
 install_missing() {
     local missing=() package

@@ -7,5 +7,8 @@ tavolin_wine_test(e2e.dialogs e2e_dialogs.exe)
 tavolin_wine_test(e2e.tour e2e_tour.exe --gtest_filter=Tour.*)
 tavolin_wine_test(e2e.dpi e2e_dpi.exe)
 tavolin_wine_test(e2e.version e2e_version.exe)
+# The version resource and manifest as llvm-rc compiled them.
+tavolin_wine_test(e2e.version.clang ${TAVOLIN_WINDOWS_CLANG_BUILD}/e2e_version.exe)
+set_property(TEST e2e.version.clang APPEND PROPERTY FIXTURES_REQUIRED windows_clang)
 tavolin_wine_test(e2e.accessibility e2e_accessibility.exe)
 tavolin_wine_test(e2e.unicode e2e_unicode.exe)
