@@ -27,7 +27,8 @@ add_test(NAME build.windows_clang
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 set_tests_properties(build.windows_clang PROPERTIES FIXTURES_SETUP windows_clang TIMEOUT 600)
 
-foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/print tests/res tests/fuzz bench)
+foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/print tests/res tests/imports
+        tests/fuzz bench)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/native.cmake)
         include(${dir}/native.cmake)
     endif()
