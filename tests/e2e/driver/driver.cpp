@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cwctype>
 #include <fstream>
+#include <map>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <utility>
 
@@ -175,6 +175,20 @@ Tavolin StartTavolin(const std::wstring& currentDirectory, int timeoutMs) {
     return tavolin;
 }
 
+namespace {
+
+// When the process was started, or 0 if it cannot be told (it has ended).
+ULONGLONG StartTime(DWORD pid) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return 0;
+    FILETIME created{}, exited{}, kernel{}, user{};
+    const bool known = GetProcessTimes(process, &created, &exited, &kernel, &user);
+    CloseHandle(process);
+    return known ? (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime : 0;
+}
+
+}  // namespace
+
 std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
     std::vector<PROCESSENTRY32W> all;
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -185,14 +199,21 @@ std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
          more = Process32NextW(snapshot, &entry))
         all.push_back(entry);
     CloseHandle(snapshot);
-    std::set<DWORD> family{ancestor};
+    // A process keeps the number of its parent after the parent has ended,
+    // and the system gives that number to a later process: a child is one
+    // started after the process now holding its parent's number. (The
+    // session's desktop outlives the program that started it, and was taken
+    // for a child of whichever test program got that program's number.)
+    std::map<DWORD, ULONGLONG> family{{ancestor, StartTime(ancestor)}};
     std::vector<PROCESSENTRY32W> found;
     for (bool grew = true; grew;) {
         grew = false;
         for (const PROCESSENTRY32W& process : all) {
-            if (family.count(process.th32ProcessID) || !family.count(process.th32ParentProcessID))
-                continue;
-            family.insert(process.th32ProcessID);
+            const auto parent = family.find(process.th32ParentProcessID);
+            if (family.count(process.th32ProcessID) || parent == family.end()) continue;
+            const ULONGLONG started = StartTime(process.th32ProcessID);
+            if (started == 0 || started < parent->second) continue;
+            family.emplace(process.th32ProcessID, started);
             found.push_back(process);
             grew = true;
         }
