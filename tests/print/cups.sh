@@ -22,7 +22,9 @@ pid_file=$state/cupsd.pid
 printer=TavolinPDF
 # The PDF backend reads /etc/cups/cups-pdf-<name>.conf for a device
 # "cups-pdf:/<name>", so the test's settings leave the system's own alone.
-backend_name=tavolin-test
+# The name is the state directory's own: test runs of other trees on the
+# same machine would otherwise send each other's printouts astray.
+backend_name=tavolin-test-$(md5sum <<<"$state" | cut -c1-12)
 backend_conf=/etc/cups/cups-pdf-$backend_name.conf
 # The printer's paper, in points: width and height, and its printable area.
 short_size="612 396"
