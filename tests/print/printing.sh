@@ -8,6 +8,7 @@
 #   state       the test's own state directory
 #   help_lines  the file of the 43 expected help lines
 #   here        this directory
+# shellcheck disable=SC2154  # those are set by the sourcing script
 
 cups=$state/cups
 out=$state/out

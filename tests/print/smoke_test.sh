@@ -16,7 +16,7 @@ wine_state=$(realpath -m "$1")
 program=$(realpath -m "$2")/e2e_tour.exe
 state=$(realpath -m "$3")
 help_lines=$(realpath "$4")
-# shellcheck source=printing.sh
+# shellcheck source=SCRIPTDIR/printing.sh
 source "$here/printing.sh"
 
 skip_without_printing
