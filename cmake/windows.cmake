@@ -35,11 +35,18 @@ file(GLOB TAVOLIN_ICONS CONFIGURE_DEPENDS res/icons/*.ico)
 set_source_files_properties(res/tavolin.rc PROPERTIES
     OBJECT_DEPENDS "${TAVOLIN_ICONS};${CMAKE_SOURCE_DIR}/res/tavolin.manifest")
 target_link_libraries(Tavolin PRIVATE tavolin_win32)
+if(MINGW)
+    # The oldest Windows it runs on, 7 (version 6.1), stands in its header:
+    # an older system refuses it plainly instead of missing a function.
+    target_link_options(Tavolin PRIVATE -Wl,--subsystem,windows:6.1
+        -Wl,--major-os-version,6 -Wl,--minor-os-version,1)
+endif()
 tavolin_windows_program(Tavolin)
-# The program's own sources build without a warning.
+# The program's own sources build without a warning, in standard C++ only:
+# no extension of one compiler (pedantic).
 if(NOT MSVC)
     foreach(target tavolin_logic tavolin_ui tavolin_win32 Tavolin)
-        target_compile_options(${target} PRIVATE -Werror)
+        target_compile_options(${target} PRIVATE -Wpedantic -Werror)
     endforeach()
 endif()
 set_target_properties(Tavolin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -3,13 +3,17 @@
 
 TAVOLIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Building: native unit tests and the cross-compiled Windows program.
+# Building: native unit tests and the cross-compiled Windows program, 64-bit
+# and 32-bit.
 BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format
-    g++-mingw-w64-x86-64-posix mingw-w64-tools)
-# Running it and its tests: Wine in a virtual X server with a window manager,
-# screenshots, and a PDF printer to print the help on.
-RUN_PACKAGES=(wine wine64 xvfb openbox xauth x11-utils imagemagick
-    cups cups-client printer-driver-cups-pdf libcups2 poppler-utils clang libclang-rt-14-dev)
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools)
+# Running it and its tests: Wine (its 32-bit loader too, which prints through
+# a 32-bit CUPS library) in a virtual X server with a window manager,
+# screenshots, and a PDF printer to print the help on; clang for the fuzzers
+# and, with lld and llvm-rc, for a second build of the Windows program.
+RUN_PACKAGES=(wine wine64 wine32:i386 libcups2:i386 xvfb openbox xauth x11-utils imagemagick
+    cups cups-client printer-driver-cups-pdf libcups2 poppler-utils
+    clang libclang-rt-14-dev lld llvm)
 
 install_missing() {
     local missing=() package
@@ -21,6 +25,13 @@ install_missing() {
     echo "Installing: ${missing[*]}"
     local sudo=()
     [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    # Packages of another architecture (name:arch) need it known first.
+    local arch
+    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\(.*\)/\1/p' | sort -u); do
+        [[ $arch == "$(dpkg --print-architecture)" ]] ||
+            dpkg --print-foreign-architectures | grep -qx "$arch" ||
+            "${sudo[@]}" dpkg --add-architecture "$arch"
+    done
     "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
@@ -33,10 +44,13 @@ check_format() {
     clang-format --dry-run --Werror "${sources[@]}"
 }
 
+# The unit tests, the Windows program with its test programs, and the 32-bit
+# program with the one test program that runs it.
 build_all() {
     cd "$TAVOLIN_ROOT"
-    cmake --preset native >/dev/null
-    cmake --build --preset native -j "$(nproc)"
-    cmake --preset windows >/dev/null
-    cmake --build --preset windows -j "$(nproc)"
+    local preset
+    for preset in native windows windows32; do
+        cmake --preset "$preset" >/dev/null
+        cmake --build --preset "$preset" -j "$(nproc)"
+    done
 }

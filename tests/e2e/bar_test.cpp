@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "steps.h"
 
 namespace {
 
@@ -100,9 +101,8 @@ TEST_F(Bar, StandsAtItsStoredPlaceWithAnEmptyTitle) {
     ASSERT_EQ(dpi, 96) << "the pixel places below hold at 96 dpi";
 
     EXPECT_EQ(Text(tavolin.bar), L"");
-    // 240, 5985, 9105 x 825 twips.
     RECT client = ClientRectOnScreen(tavolin.bar);
-    EXPECT_EQ(Describe(client), Describe(At(16, 399, 607, 55)));
+    EXPECT_EQ(Describe(client), Describe(kBarClientAt96Dpi));
 
     std::vector<HWND> frames;
     for (HWND child : Children(tavolin.bar))

@@ -20,8 +20,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-constexpr int kPrintTimeoutMs = 60000;
-
 std::wstring Environment(const wchar_t* name) {
     const wchar_t* value = _wgetenv(name);
     return value ? value : L"";
@@ -132,7 +130,7 @@ TEST_F(HelpTest, OpensAtItsPlaceWithItsMenuAndTextAndClosesWithAltC) {
 class HelpPrintingTest : public HelpTest {
 protected:
     void SetUp() override {
-        out_ = Environment(L"TAVOLIN_PRINT_OUT");
+        out_ = e2e::PrintOutDirectory();
         if (out_.empty()) GTEST_SKIP() << "runs only within the printing test (TAVOLIN_PRINT_OUT)";
         HelpTest::SetUp();
     }
@@ -184,11 +182,13 @@ TEST_F(HelpPrintingTest, PrintsOneDocumentPerCommand) {
 
     ASSERT_TRUE(e2e::BringToFront(help_));
     e2e::PressKey('P', true);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::PrintedDocuments(out_) == 1; }, kPrintTimeoutMs));
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return e2e::PrintedDocuments(out_) == 1; }, e2e::kPrintTimeoutMs));
     ExpectWindowUnchanged(3);
 
     ClickPrintMenu();
-    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::PrintedDocuments(out_) == 2; }, kPrintTimeoutMs));
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return e2e::PrintedDocuments(out_) == 2; }, e2e::kPrintTimeoutMs));
     ExpectWindowUnchanged(3);
     EXPECT_FALSE(e2e::WaitForMessageBox(L"Print Help", pid(), 0)) << "a failure was reported";
 }

@@ -5,8 +5,8 @@
 // was before: what it does again and again may leave no memory, kernel
 // handles, windows or GDI objects behind.
 //
-// Runs with a printer of its own (tests/print/cups.sh run), whose documents
-// land in TAVOLIN_PRINT_OUT. The openings, ticks and moves are the messages
+// Runs with the printing test's printer (tests/print/soak_test.sh), whose
+// documents land in TAVOLIN_PRINT_OUT. The openings, ticks and moves are the messages
 // a click, the timer or the pointer would post, posted by the test, so that
 // the whole test takes well under 90 seconds.
 #include <windows.h>
@@ -129,10 +129,7 @@ Usage UsageOf(const e2e::Tavolin& tavolin, const e2e::ControlProbe& probe) {
     return usage;
 }
 
-int PrintedDocuments() {
-    const wchar_t* out = _wgetenv(L"TAVOLIN_PRINT_OUT");
-    return out ? e2e::PrintedDocuments(out) : 0;
-}
+int PrintedDocuments() { return e2e::PrintedDocuments(e2e::PrintOutDirectory()); }
 
 std::string Describe(const Usage& usage) {
     char text[128];

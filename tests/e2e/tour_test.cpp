@@ -3,6 +3,11 @@
 // clicked in turn, each window it opens is looked at and closed again, and
 // at last the bar itself is closed. Each step checks what it shows; the
 // other end-to-end programs look at each part in detail.
+//
+// A short sitting proves a build that the other programs do not run (the
+// 32-bit one): the bar's place, every title, one program started, each kind
+// of window once and the help printed. It runs within the printing test run
+// only, which sets up the printer (TAVOLIN_PRINT_OUT) and reads the printout.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -270,7 +275,8 @@ protected:
         ExpectOnlyTheBar(L"Run and File Load Functions");
     }
 
-    void OpenAndCloseHelp() {
+    // Printed (Alt+P) too when a printer's directory is given.
+    void OpenAndCloseHelp(const std::wstring& printOut = L"") {
         ASSERT_NO_FATAL_FAILURE(ClickControl(L"Tavolin Help"));
         const HWND help = e2e::WaitForWindow(L"Help", pid());
         ASSERT_NE(help, nullptr) << "the help icon opened no Help window";
@@ -280,24 +286,97 @@ protected:
         ASSERT_EQ(lines.size(), 43u);
         EXPECT_EQ(lines[1], L"Tavolin gives you FAST ACCESS to common Windows 95 programs. ");
         ASSERT_TRUE(e2e::BringToFront(help));
+        if (!printOut.empty()) {
+            ASSERT_EQ(e2e::PrintedDocuments(printOut), 0) << "the printer's directory is not empty";
+            e2e::PressKey('P', /*alt=*/true);
+            EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::PrintedDocuments(printOut) == 1; },
+                                       e2e::kPrintTimeoutMs))
+                << "Alt+P printed no help";
+            EXPECT_FALSE(e2e::WaitForMessageBox(L"Print Help", pid(), 0))
+                << "a failure was reported";
+            ASSERT_TRUE(e2e::BringToFront(help));
+        }
         e2e::PressKey('C', /*alt=*/true);
         EXPECT_TRUE(e2e::WaitForWindowGone(L"Help", pid())) << "Alt+C left the help open";
         ExpectOnlyTheBar(L"Tavolin Help");
     }
 
+    // SCS_64BIT_BINARY or SCS_32BIT_BINARY, as Windows reads the file.
+    static DWORD TavolinBinaryType() {
+        DWORD type = 0;
+        const std::wstring file = e2e::ProgramDirectory() + L"\\Tavolin.exe";
+        return GetBinaryTypeW(file.c_str(), &type) ? type : ~DWORD{0};
+    }
+
+    // Its third line tells the build apart: 64-bit or 32-bit, as the file is.
     void ShowAbout() {
+        const DWORD binaryType = TavolinBinaryType();
+        ASSERT_TRUE(binaryType == SCS_64BIT_BINARY || binaryType == SCS_32BIT_BINARY);
+        const std::wstring bits = binaryType == SCS_64BIT_BINARY ? L"64-bit" : L"32-bit";
         ASSERT_NO_FATAL_FAILURE(ClickControl(L"About?"));
         const auto box = e2e::WaitForMessageBox(L"About?", pid());
         ASSERT_TRUE(box.has_value()) << "no About box";
-        EXPECT_TRUE(box->prompt.starts_with(L"           Tavolin v2.1")) << Utf8(box->prompt);
+        EXPECT_TRUE(box->prompt.starts_with(L"           Tavolin v2.1\r\rA " + bits +
+                                            L" Win32 API application, built with "))
+            << Utf8(box->prompt);
         EXPECT_EQ(box->buttons, Texts{L"OK"});
         e2e::PressButton(box->window, L"OK");
         EXPECT_TRUE(e2e::WaitForWindowGone(L"About?", pid()));
         ExpectOnlyTheBar(L"About?");
     }
 
+    // Where the bar is stored, on the session's 96 dpi screen.
+    void ExpectBarAtItsPlace() const {
+        const HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        ASSERT_EQ(dpi, 96) << "the place below holds at 96 dpi";
+        auto corners = [](const RECT& rect) {
+            return std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom};
+        };
+        EXPECT_EQ(corners(e2e::ClientRectOnScreen(bar())), corners(e2e::kBarClientAt96Dpi));
+    }
+
+    // "&Run" with nothing typed asks for a command line and keeps the dialog.
+    void RunAnEmptyLine() {
+        ASSERT_NO_FATAL_FAILURE(ClickControl(L"Run and File Load Functions"));
+        const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid());
+        ASSERT_NE(run, nullptr) << "the Run icon opened no Run Program dialog";
+        const HWND line = e2e::ChildOfClass(run, L"Edit");
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(e2e::Text(line), L"");
+        e2e::Click(e2e::ChildByText(run, L"&Run"));
+        const auto box = e2e::WaitForMessageBox(L"Error", pid());
+        ASSERT_TRUE(box.has_value()) << "no message for the empty command line";
+        EXPECT_EQ(box->prompt, L"Enter the path and program to run");
+        EXPECT_EQ(box->buttons, Texts{L"OK"});
+        e2e::PressButton(box->window, L"OK");
+        EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box->window); }));
+        EXPECT_EQ(e2e::TopLevelWindows(pid()), (std::vector<HWND>{run, bar()}));
+        e2e::Click(e2e::ChildByText(run, L"&Cancel "));
+        ASSERT_TRUE(e2e::WaitForWindowGone(e2e::kRunTitle, pid()));
+        EXPECT_EQ(e2e::Descendants(pid()).size(), 0u) << "the empty line started something";
+        ExpectOnlyTheBar(L"Run and File Load Functions");
+    }
+
     TempFile commandLog_{L"command.log"};
     e2e::Tavolin tavolin_;
+};
+
+// The 32-bit build's smoke test, filtered apart from Tour since it needs the
+// printing test's printer.
+class ShortSitting : public Tour {
+protected:
+    void SetUp() override {
+        printOut_ = e2e::PrintOutDirectory();
+        if (printOut_.empty())
+            GTEST_SKIP() << "runs only within the printing test (TAVOLIN_PRINT_OUT)";
+        ASSERT_EQ(TavolinBinaryType(), static_cast<DWORD>(SCS_32BIT_BINARY))
+            << "the short sitting is the smoke test of the 32-bit build";
+        Tour::SetUp();
+    }
+
+    std::wstring printOut_;
 };
 
 TEST_F(Tour, EveryControlHoveredAndClickedInOneSittingThenTheBarClosed) {
@@ -314,6 +393,15 @@ TEST_F(Tour, EveryControlHoveredAndClickedInOneSittingThenTheBarClosed) {
     PostMessageW(bar(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(tavolin_.process.WaitForExit(10000)) << "closing the bar did not end Tavolin";
     EXPECT_EQ(tavolin_.process.ExitCode(), 0u);
+}
+
+TEST_F(ShortSitting, EveryTitleOneProgramEachKindOfWindowAndThePrintedHelp) {
+    ASSERT_NO_FATAL_FAILURE(ExpectBarAtItsPlace());
+    ASSERT_NO_FATAL_FAILURE(HoverEveryControl());
+    ASSERT_NO_FATAL_FAILURE(ExpectStarts(L"NotePad", L"notepad.exe"));
+    ASSERT_NO_FATAL_FAILURE(RunAnEmptyLine());
+    ASSERT_NO_FATAL_FAILURE(OpenAndCloseHelp(printOut_));
+    ASSERT_NO_FATAL_FAILURE(ShowAbout());
 }
 
 }  // namespace

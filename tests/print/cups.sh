@@ -8,12 +8,10 @@
 #   cups.sh wait-idle STATE_DIR          # until no job is pending
 #   cups.sh remove-printer STATE_DIR     # no printer left, none default
 #   cups.sh stop STATE_DIR               # printer removed, cupsd ended by its pid
-#   cups.sh run STATE_DIR OUT COMMAND... # the command with such a printer, then stop
 set -euo pipefail
 
 usage() {
     echo "usage: $0 start|add-printer|wait-idle|remove-printer|stop STATE_DIR [OUT]" >&2
-    echo "       $0 run STATE_DIR OUT COMMAND..." >&2
     exit 2
 }
 [[ $# -ge 2 ]] || usage
@@ -24,7 +22,9 @@ pid_file=$state/cupsd.pid
 printer=TavolinPDF
 # The PDF backend reads /etc/cups/cups-pdf-<name>.conf for a device
 # "cups-pdf:/<name>", so the test's settings leave the system's own alone.
-backend_name=tavolin-test
+# The name is the state directory's own: test runs of other trees on the
+# same machine would otherwise send each other's printouts astray.
+backend_name=tavolin-test-$(md5sum <<<"$state" | cut -c1-12)
 backend_conf=/etc/cups/cups-pdf-$backend_name.conf
 # The printer's paper, in points: width and height, and its printable area.
 short_size="612 396"
@@ -138,24 +138,6 @@ stop_server() {
     rm -f "$pid_file" "$socket"
 }
 
-# The PDF backend runs only as root: without it the command is skipped (77).
-run_with_printer() {
-    local out=$1
-    shift
-    if [[ $(id -u) -ne 0 || ! -x /usr/lib/cups/backend/cups-pdf ]]; then
-        log "needs root and cups-pdf; skipped"
-        exit 77
-    fi
-    stop_server 2>/dev/null || true
-    trap stop_server EXIT
-    start_server
-    rm -rf "$out"
-    add_printer "$out"
-    # Where the documents land, as Wine names it: drive Z: is the Unix root.
-    export TAVOLIN_PRINT_OUT=Z:${out//\//\\}
-    "$@"
-}
-
 case $action in
 start) start_server ;;
 add-printer)
@@ -165,11 +147,5 @@ add-printer)
 wait-idle) wait_for 120 idle || die "jobs still pending: $(lpstat -o)" ;;
 remove-printer) remove_printer ;;
 stop) stop_server ;;
-run)
-    [[ $# -ge 4 ]] || usage
-    out=$(realpath -m "$3")
-    shift 3
-    run_with_printer "$out" "$@"
-    ;;
 *) usage ;;
 esac

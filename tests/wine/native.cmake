@@ -13,11 +13,14 @@ set_tests_properties(wine.session.stop PROPERTIES
     FIXTURES_CLEANUP wine_session RESOURCE_LOCK wine_desktop TIMEOUT 60)
 
 # tavolin_wine_test(NAME PROGRAM.exe [ARGS...]): runs a program of the Windows
-# build inside the session; the program's exit code is the result.
+# build (or of another tree, given by its full path) inside the session; the
+# program's exit code is the result.
 function(tavolin_wine_test name exe)
+    if(NOT IS_ABSOLUTE ${exe})
+        set(exe ${TAVOLIN_WINDOWS_BUILD}/${exe})
+    endif()
     add_test(NAME ${name}
-        COMMAND ${TAVOLIN_WINE_SCRIPTS}/run.sh ${TAVOLIN_WINE_STATE}
-                ${TAVOLIN_WINDOWS_BUILD}/${exe} ${ARGN})
+        COMMAND ${TAVOLIN_WINE_SCRIPTS}/run.sh ${TAVOLIN_WINE_STATE} ${exe} ${ARGN})
     set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_desktop TIMEOUT 300
         ENVIRONMENT TAVOLIN_WINE_TIMEOUT=280)

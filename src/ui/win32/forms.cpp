@@ -106,6 +106,13 @@ void Dispatch(MSG& msg) {
     g_dispatching = outer;
 }
 
+// A named callback, not a lambda: only a function declared so carries the
+// system's calling convention on 32-bit x86.
+BOOL CALLBACK ForgetControl(HWND child, LPARAM) {
+    SetWindowLongPtrW(child, GWLP_USERDATA, 0);
+    return TRUE;
+}
+
 }  // namespace
 
 namespace win32 {
@@ -115,13 +122,7 @@ FormWindow::~FormWindow() {
     if (!hwnd) return;
     // The controls may be gone already: their windows must not reach them
     // while they are destroyed.
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM) {
-            SetWindowLongPtrW(child, GWLP_USERDATA, 0);
-            return TRUE;
-        },
-        0);
+    EnumChildWindows(hwnd, ForgetControl, 0);
     DestroyWindow(hwnd);
 }
 

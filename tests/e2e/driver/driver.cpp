@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cwctype>
 #include <fstream>
+#include <map>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <utility>
 
@@ -175,6 +175,20 @@ Tavolin StartTavolin(const std::wstring& currentDirectory, int timeoutMs) {
     return tavolin;
 }
 
+namespace {
+
+// When the process was started, or 0 if it cannot be told (it has ended).
+ULONGLONG StartTime(DWORD pid) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return 0;
+    FILETIME created{}, exited{}, kernel{}, user{};
+    const bool known = GetProcessTimes(process, &created, &exited, &kernel, &user);
+    CloseHandle(process);
+    return known ? (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime : 0;
+}
+
+}  // namespace
+
 std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
     std::vector<PROCESSENTRY32W> all;
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -185,14 +199,21 @@ std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor) {
          more = Process32NextW(snapshot, &entry))
         all.push_back(entry);
     CloseHandle(snapshot);
-    std::set<DWORD> family{ancestor};
+    // A process keeps the number of its parent after the parent has ended,
+    // and the system gives that number to a later process: a child is one
+    // started after the process now holding its parent's number. (The
+    // session's desktop outlives the program that started it, and was taken
+    // for a child of whichever test program got that program's number.)
+    std::map<DWORD, ULONGLONG> family{{ancestor, StartTime(ancestor)}};
     std::vector<PROCESSENTRY32W> found;
     for (bool grew = true; grew;) {
         grew = false;
         for (const PROCESSENTRY32W& process : all) {
-            if (family.count(process.th32ProcessID) || !family.count(process.th32ParentProcessID))
-                continue;
-            family.insert(process.th32ProcessID);
+            const auto parent = family.find(process.th32ParentProcessID);
+            if (family.count(process.th32ProcessID) || parent == family.end()) continue;
+            const ULONGLONG started = StartTime(process.th32ProcessID);
+            if (started == 0 || started < parent->second) continue;
+            family.emplace(process.th32ProcessID, started);
             found.push_back(process);
             grew = true;
         }
@@ -226,21 +247,34 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
+namespace {
+
+// The enumeration callbacks are named functions: only they can carry the
+// system's calling convention, which a lambda lacks on 32-bit x86.
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddVisibleWindowOfProcess(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && (search.pid == 0 || owner == search.pid))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (IsWindowVisible(window) && (search.pid == 0 || owner == search.pid))
-                search.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, {}};
+    EnumWindows(AddVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -287,13 +321,7 @@ std::wstring ClassName(HWND window) {
 
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(parent, AddWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -135,6 +135,16 @@ std::optional<ControlProbe::Icon> ControlProbe::IconOf(HWND window, bool big, in
     return static_cast<Icon>(Answer(window, probe::kIcon));
 }
 
+std::optional<int> ControlProbe::GdiObjects(HWND anyWindow) const {
+    if (!Ask(anyWindow, probe::kGdiObjects, 0, probe::kGdiObjectCount)) return std::nullopt;
+    return static_cast<int>(Answer(anyWindow, probe::kGdiObjectCount));
+}
+
+std::wstring PrintOutDirectory() {
+    const wchar_t* value = _wgetenv(L"TAVOLIN_PRINT_OUT");
+    return value ? value : L"";
+}
+
 int PrintedDocuments(const std::wstring& directory) {
     int count = 0;
     WIN32_FIND_DATAW found;
@@ -144,11 +154,6 @@ int PrintedDocuments(const std::wstring& directory) {
     while (FindNextFileW(search, &found));
     FindClose(search);
     return count;
-}
-
-std::optional<int> ControlProbe::GdiObjects(HWND anyWindow) const {
-    if (!Ask(anyWindow, probe::kGdiObjects, 0, probe::kGdiObjectCount)) return std::nullopt;
-    return static_cast<int>(Answer(anyWindow, probe::kGdiObjectCount));
 }
 
 HWND NotepadWindow(const std::wstring& titlePart) {

@@ -16,6 +16,12 @@ inline constexpr wchar_t kRunTitle[] = L"Run Program";
 inline constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
 // How long a program the bar or a dialog starts may take to show itself.
 constexpr int kProgramStartMs = 15000;
+// How long a printout may take to reach the printer's directory.
+constexpr int kPrintTimeoutMs = 60000;
+
+// The bar's client area on the screen at 96 dpi: its stored place, 240,
+// 5985, 9105 x 825 twips.
+inline constexpr RECT kBarClientAt96Dpi = {16, 399, 16 + 607, 399 + 55};
 
 // The stand-in "Program Manager", logging the keys it receives into the log
 // file, one a line, with the modifiers held for each ("Shift+S"); it stands
@@ -117,7 +123,10 @@ private:
     HHOOK hook_ = nullptr;
 };
 
-// The PDF files the test printer has written into the directory so far.
+// The directory into which the printing test's PDF printer writes
+// (TAVOLIN_PRINT_OUT); empty outside that test's run.
+std::wstring PrintOutDirectory();
+// The PDF files the printer has written there so far.
 int PrintedDocuments(const std::wstring& directory);
 
 // A Notepad window of any process, with the title holding the text.

@@ -1,0 +1,48 @@
+#!/bin/bash
+# Checks that a Tavolin.exe runs on the oldest Windows it is meant for: built
+# for its architecture, Windows 7 (6.1) asked for in its header, and every
+# function of its import table, as objdump reads it, in the list of functions
+# that Windows 7 offers.
+#
+#   check_imports.sh EXE FORMAT ALLOWED     (FORMAT: pei-x86-64 or pei-i386)
+set -euo pipefail
+
+if [[ $# -ne 3 ]]; then
+    echo "usage: $0 EXE FORMAT ALLOWED" >&2
+    exit 2
+fi
+exe=$1 format=$2 allowed=$3
+# MinGW-w64's objdump reads the 32-bit format as well as the 64-bit one.
+objdump=x86_64-w64-mingw32-objdump
+
+fail() { echo "imports: $exe: $*" >&2; exit 1; }
+
+[[ -f $exe ]] || fail "does not exist (build it first)"
+headers=$("$objdump" -p "$exe")
+grep -q "file format $format\$" <<<"$headers" ||
+    fail "is not $format but $(grep -m1 -o 'file format .*' <<<"$headers")"
+for field in Subsystem OSystem; do
+    version=$(awk -v field="$field" '$1 == "Major" field "Version" { major = $2 }
+        $1 == "Minor" field "Version" { print major "." $2 }' <<<"$headers")
+    [[ $version == 6.1 ]] || fail "its header's $field version is $version, not Windows 7's 6.1"
+done
+
+# One "dll function" a line; an import without a name (by ordinal) shows as
+# its whole line, which no entry of the list matches.
+imports=$(awk '
+    /^\tDLL Name:/ { dll = tolower($3); next }
+    /^$/ { dll = "" }
+    dll == "" || /^\tvma:/ { next }
+    /^\t[0-9a-f]+\t +[0-9]+  [^ ]+$/ { print dll, $3; next }
+    { print dll, "(unnamed)" $0 }' <<<"$headers" | sort -u)
+[[ -n $imports ]] || fail "no import read from its table"
+
+missing=$(comm -23 <(echo "$imports") <(grep -v '^#' "$allowed" | grep . | sort -u))
+if [[ -n $missing ]]; then
+    echo "imports: $exe imports functions that are not known on Windows 7:" >&2
+    sed 's/^/    /' <<<"$missing" >&2
+    echo "check each one's minimum supported client; add it to $allowed only if" \
+        "Windows 7 has it, else load it at run time with a fall-back" >&2
+    exit 1
+fi
+echo "imports: $exe ($format): $(wc -l <<<"$imports") functions, all on Windows 7"
