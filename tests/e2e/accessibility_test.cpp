@@ -24,15 +24,6 @@ using e2e::IsClass;
 using e2e::kBrowserTitle;
 using e2e::kRunTitle;
 
-// The bar's cells left to right; the telephone's two frames share one.
-const wchar_t* const kDescriptions[] = {
-    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
-    L"Explorer",     L"Find Files",   L"Control Panel",
-    L"WordPad",      L"NotePad",      L"Phone Dialer",
-    L"TaskBar",      L"Utilities",    L"Games",
-    L"Multimedia",   L"Windows Help", L"Tavolin Help",
-};
-
 VARIANT Child(LONG id) {
     VARIANT child;
     VariantInit(&child);
@@ -196,10 +187,10 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
     EXPECT_EQ(Number(strip, &IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
     LONG count = 0;
     ASSERT_EQ(strip->get_accChildCount(&count), S_OK);
-    ASSERT_EQ(count, static_cast<LONG>(std::size(kDescriptions)));
+    ASSERT_EQ(count, static_cast<LONG>(e2e::kCellDescriptions.size()));
     LONG lastRight = 0;
     for (LONG id = 1; id <= count; ++id) {
-        const std::wstring description = kDescriptions[id - 1];
+        const std::wstring description = e2e::kCellDescriptions[id - 1];
         SCOPED_TRACE(Narrow(description));
         EXPECT_EQ(Text(strip, &IAccessible::get_accName, id), description);
         EXPECT_EQ(Text(strip, &IAccessible::get_accDefaultAction, id), L"Press");

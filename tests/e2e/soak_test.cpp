@@ -150,15 +150,6 @@ bool WaitBriefly(const std::function<bool()>& condition) {
     }
 }
 
-// The bar's cells, left to right; the "?" button stands last.
-const wchar_t* const kDescriptions[] = {
-    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
-    L"Explorer",     L"Find Files",   L"Control Panel",
-    L"WordPad",      L"NotePad",      L"Phone Dialer",
-    L"TaskBar",      L"Utilities",    L"Games",
-    L"Multimedia",   L"Windows Help", L"Tavolin Help",
-    L"About?"};
-
 // Where a message for a cell goes: the window that holds it (the strip of
 // cells, or the "?" button) and the point in it.
 struct Spot {
@@ -187,7 +178,7 @@ protected:
         ASSERT_NE(tavolin_.bar, nullptr) << "the bar did not come up";
         const HWND strip = e2e::ChildOfClass(tavolin_.bar, L"TavolinFrame");
         ASSERT_NE(strip, nullptr);
-        for (const wchar_t* description : kDescriptions) {
+        for (const wchar_t* description : e2e::kBarDescriptions) {
             const std::wstring name = description;
             if (name == L"About?") {
                 spots_.push_back(

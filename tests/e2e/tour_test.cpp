@@ -29,15 +29,6 @@ using Texts = std::vector<std::wstring>;
 const std::wstring kPrefix = L"Tavolin - ";
 constexpr wchar_t kFileTypesTitle[] = L"Help on File Types";
 
-// The bar's controls, left to right.
-const wchar_t* const kDescriptions[] = {
-    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
-    L"Explorer",     L"Find Files",   L"Control Panel",
-    L"WordPad",      L"NotePad",      L"Phone Dialer",
-    L"TaskBar",      L"Utilities",    L"Games",
-    L"Multimedia",   L"Windows Help", L"Tavolin Help",
-    L"About?"};
-
 struct KeyCommand {
     const wchar_t* description;
     Lines keys;  // as the stand-in logs them
@@ -124,7 +115,7 @@ protected:
 
     void HoverEveryControl() {
         EXPECT_EQ(e2e::Text(bar()), L"") << "the title at start";
-        for (const wchar_t* description : kDescriptions) {
+        for (const wchar_t* description : e2e::kBarDescriptions) {
             const e2e::Target control = Control(description);
             ASSERT_TRUE(control) << Utf8(description);
             e2e::Hover(control);

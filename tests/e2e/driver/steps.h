@@ -6,11 +6,24 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "driver.h"
 
 namespace e2e {
+
+// What the bar's controls show in its title, left to right: its fifteen
+// cells (the telephone's two frames share one), then the "?" button.
+inline constexpr const wchar_t* kBarDescriptions[] = {
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
+    L"About?"};
+// The cells alone.
+inline constexpr std::span<const wchar_t* const> kCellDescriptions{kBarDescriptions, 15};
 
 inline constexpr wchar_t kRunTitle[] = L"Run Program";
 inline constexpr wchar_t kBrowserTitle[] = L"File Run and Delete Options";
