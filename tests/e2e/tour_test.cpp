@@ -231,13 +231,19 @@ protected:
         EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box->window); }));
     }
 
-    void WalkRunDialogAndBrowser() {
+    // A fresh Run Program dialog, opened by its icon, and its empty command line.
+    void OpenRunDialog(HWND& run, HWND& line) {
         ASSERT_NO_FATAL_FAILURE(ClickControl(L"Run and File Load Functions"));
-        const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid());
+        run = e2e::WaitForWindow(e2e::kRunTitle, pid());
         ASSERT_NE(run, nullptr) << "the Run icon opened no Run Program dialog";
-        const HWND line = e2e::ChildOfClass(run, L"Edit");
+        line = e2e::ChildOfClass(run, L"Edit");
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(e2e::Text(line), L"");
+    }
+
+    void WalkRunDialogAndBrowser() {
+        HWND run = nullptr, line = nullptr;
+        ASSERT_NO_FATAL_FAILURE(OpenRunDialog(run, line));
         e2e::Click(line);
         e2e::TypeText(L"notepad.exe");
         EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Text(line) == L"notepad.exe"; }));
@@ -330,12 +336,8 @@ protected:
 
     // "&Run" with nothing typed asks for a command line and keeps the dialog.
     void RunAnEmptyLine() {
-        ASSERT_NO_FATAL_FAILURE(ClickControl(L"Run and File Load Functions"));
-        const HWND run = e2e::WaitForWindow(e2e::kRunTitle, pid());
-        ASSERT_NE(run, nullptr) << "the Run icon opened no Run Program dialog";
-        const HWND line = e2e::ChildOfClass(run, L"Edit");
-        ASSERT_NE(line, nullptr);
-        EXPECT_EQ(e2e::Text(line), L"");
+        HWND run = nullptr, line = nullptr;
+        ASSERT_NO_FATAL_FAILURE(OpenRunDialog(run, line));
         e2e::Click(e2e::ChildByText(run, L"&Run"));
         const auto box = e2e::WaitForMessageBox(L"Error", pid());
         ASSERT_TRUE(box.has_value()) << "no message for the empty command line";

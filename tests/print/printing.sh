@@ -2,13 +2,22 @@
 # Shared by the tests that print from a Windows program in the Wine session:
 # a CUPS PDF printer of the test's own becomes Wine's default printer, test
 # programs run against it, and the help lines are read back from the PDFs.
-# Sourced by a script that has set:
-#   name        the test's name, for its messages
-#   wine_state  the Wine session's state directory
-#   state       the test's own state directory
-#   help_lines  the file of the 43 expected help lines
-#   here        this directory
-# shellcheck disable=SC2154  # those are set by the sourcing script
+# Sourced by a script that has set name (the test's name, for its messages)
+# and here (this directory), with the test program's file name and the
+# script's own arguments:
+#   source printing.sh PROGRAM.exe WINE_STATE WINDOWS_BUILD STATE_DIR HELP_LINES
+# It sets wine_state, program, state and help_lines from them.
+# shellcheck disable=SC2154  # name and here are set by the sourcing script
+
+if [[ $# -ne 5 ]]; then
+    echo "usage: $0 WINE_STATE WINDOWS_BUILD STATE_DIR HELP_LINES" >&2
+    exit 2
+fi
+wine_state=$(realpath -m "$2")
+# shellcheck disable=SC2034  # for the sourcing script
+program=$(realpath -m "$3")/$1
+state=$(realpath -m "$4")
+help_lines=$(realpath "$5")
 
 cups=$state/cups
 out=$state/out

@@ -65,12 +65,11 @@ void DrawPictures(const Form& form, FormWindow& window) {
     }
 }
 
-void PaintCells(const Frame& frame, HDC dc, const RECT& client) {
+void PaintCells(const Frame& frame, const std::vector<Cell>& cells, HDC dc, const RECT& client) {
     FormWindow& window = FormOf(frame);
     FillRect(dc, &client, Brush(window, frame.background));
     RECT edge = client;
     DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
-    const std::vector<Cell> cells = CellsOf(frame);
     if (!cells.empty() && !window.pictures) DrawPictures(frame.parent.OwnerForm(), window);
     for (const Cell& cell : cells) {
         const Picture* picture = cell.Shown();
@@ -84,9 +83,8 @@ void PaintCells(const Frame& frame, HDC dc, const RECT& client) {
 }
 
 // The focus cue, once the keyboard is in use.
-void PaintFocus(HWND hwnd, const Frame& frame, HDC dc) {
+void PaintFocus(HWND hwnd, const Frame& frame, const std::vector<Cell>& cells, HDC dc) {
     if (GetFocus() != hwnd || !FormOf(frame).keyboardCues) return;
-    const std::vector<Cell> cells = CellsOf(frame);
     const int focused = FormOf(frame).strips[&frame].focused;
     if (focused < 0 || focused >= static_cast<int>(cells.size())) return;
     // A dotted line in the text colour round the cell, a pixel wide for each
@@ -219,8 +217,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             HDC dc = BeginPaint(hwnd, &paint);
             RECT client;
             GetClientRect(hwnd, &client);
-            PaintCells(*frame, dc, client);
-            PaintFocus(hwnd, *frame, dc);
+            const std::vector<Cell> cells = CellsOf(*frame);
+            PaintCells(*frame, cells, dc, client);
+            PaintFocus(hwnd, *frame, cells, dc);
             EndPaint(hwnd, &paint);
             return 0;
         }
@@ -307,11 +306,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 void Frame::CreateNative() {
     win32::CreateChild(*this, win32::kFrameClass, L"", WS_CLIPSIBLINGS);
     // A frame of pictures is one stop for the keyboard.
-    if (std::any_of(parent.OwnerForm().Controls().begin(), parent.OwnerForm().Controls().end(),
-                    [this](const Control* control) {
-                        return dynamic_cast<const Picture*>(control) &&
-                               control->parent.AsControl() == this;
-                    }))
+    if (!win32::CellsOf(*this).empty())
         SetWindowLongW(win32::Hwnd(*this), GWL_STYLE,
                        GetWindowLongW(win32::Hwnd(*this), GWL_STYLE) | WS_TABSTOP);
 }
