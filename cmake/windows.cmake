@@ -12,7 +12,7 @@ target_link_libraries(tavolin_logic PUBLIC tavolin_ui)
 # The desktop services on the real system.
 file(GLOB TAVOLIN_WIN32_SOURCES CONFIGURE_DEPENDS src/desktop/win32/*.cpp)
 add_library(tavolin_win32 STATIC ${TAVOLIN_WIN32_SOURCES})
-target_link_libraries(tavolin_win32 PUBLIC tavolin_logic)
+target_link_libraries(tavolin_win32 PUBLIC tavolin_logic advapi32)
 
 if(MINGW)
     # One self-contained executable: no MinGW runtime DLLs beside it.

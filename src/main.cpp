@@ -3,12 +3,13 @@
 
 #include "bar/frm_main.h"
 #include "desktop/win32/win32_desktop.h"
+#include "ui/win32/window_in_charge.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // An empty floppy or an unreachable network drive must give our own
     // messages, never the system's "insert a disk" box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    tavolin::Win32Desktop desktop;
+    tavolin::Win32Desktop desktop(ui::win32::WindowInCharge);
     tavolin::FrmMain bar(desktop);
     ui::Run(bar);
     return 0;

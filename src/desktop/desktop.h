@@ -89,8 +89,9 @@ public:
 
     // Drive entries, each beginning with the drive letter and a colon.
     virtual std::vector<std::wstring> Drives() = 0;
-    // The current drive's letter and colon, such as "C:".
-    virtual std::wstring CurrentDrive() = 0;
+    // The current directory in full: on a drive (C:\WINDOWS) or on a share
+    // (\\server\share\sub), when started in one.
+    virtual std::wstring CurrentDirectory() = 0;
     // The current directory of the drive named by a drive entry or path;
     // fails when the drive cannot be read.
     virtual Result<std::wstring> DriveDirectory(const std::wstring& drive) = 0;
@@ -106,6 +107,12 @@ public:
     virtual Outcome ChangeDrive(const std::wstring& path) = 0;
     // Sets the current directory of the path's drive; the current drive stays.
     virtual Outcome ChangeDirectory(const std::wstring& path) = 0;
+    // What the command interpreter that runs a batch file inherits: whether
+    // the environment defines the name, and whether delayed expansion (! as
+    // the mark of a variable) is on for the user.
+    virtual bool IsEnvironmentVariable(const std::wstring& name) = 0;
+    virtual bool DelayedExpansionOn() = 0;
+
     // Writes the Windows directory into the buffer; returns the count of
     // characters written (0 when it does not fit).
     virtual int WindowsDirectory(wchar_t* buffer, int size) = 0;

@@ -17,12 +17,30 @@ bool EndsWithNoCase(const std::wstring& text, const std::wstring& end) {
     return true;
 }
 
+// Names the interpreter answers itself, defined or not.
+bool IsInterpretersOwnVariable(const std::wstring& name) {
+    for (const std::wstring own :
+         {L"cd", L"date", L"time", L"random", L"errorlevel", L"cmdextversion", L"cmdcmdline",
+          L"highestnumanodenumber", L"__cd__", L"__appdir__"})
+        if (name.size() == own.size() && EndsWithNoCase(name, own)) return true;
+    return false;
+}
+
 }  // namespace
 
 std::wstring JoinPath(const std::wstring& directory, const std::wstring& name) {
     if (directory.empty()) return name;
     if (directory.back() == L'\\') return directory + name;
     return directory + L"\\" + name;
+}
+
+std::wstring RootOf(const std::wstring& path) {
+    if (DriveLetterOf(path) && path.size() >= 3 && path[2] == L'\\') return path.substr(0, 3);
+    if (!path.starts_with(L"\\\\")) return std::wstring();
+    const size_t server = path.find(L'\\', 2);
+    if (server == std::wstring::npos || server == 2 || server + 1 == path.size())
+        return std::wstring();
+    return path.substr(0, path.find(L'\\', server + 1));
 }
 
 wchar_t DriveLetterOf(const std::wstring& path) {
@@ -58,8 +76,21 @@ bool NeedsQuotes(const std::wstring& path) {
     return path.find_first_of(L" &()[]{}^=;!'+,`~|<>") != std::wstring::npos;
 }
 
-bool HasInterpreterVariables(const std::wstring& path) {
-    return path.find_first_of(L"%!") != std::wstring::npos;
+bool InterpreterWouldChange(const std::wstring& path, const Interpreter& interpreter) {
+    if (interpreter.delayedExpansion && path.find(L'!') != std::wstring::npos) return true;
+    // The closing % of a name that stays may open the next one, so every %
+    // is tried as an opening one.
+    for (size_t open = path.find(L'%'); open != std::wstring::npos;) {
+        const size_t close = path.find(L'%', open + 1);
+        if (close == std::wstring::npos) break;
+        const std::wstring inside = path.substr(open + 1, close - open - 1);
+        // %NAME:~1,2% and %NAME:a=b% expand NAME.
+        const std::wstring name = inside.substr(0, inside.find(L':'));
+        if (!name.empty() && (IsInterpretersOwnVariable(name) || interpreter.defines(name)))
+            return true;
+        open = close;
+    }
+    return false;
 }
 
 }  // namespace tavolin

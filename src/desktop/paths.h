@@ -4,6 +4,7 @@
 // read differently from what the user sees.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tavolin {
@@ -13,6 +14,10 @@ namespace tavolin {
 // the system's search to find. The lists keep a trailing backslash only on a
 // root, so this is also "no backslash after a directory of 3 characters".
 std::wstring JoinPath(const std::wstring& directory, const std::wstring& name);
+
+// The root a full path stands on: a drive's root (C:\) or a share
+// (\\server\share, without a backslash after it); empty for any other path.
+std::wstring RootOf(const std::wstring& path);
 
 // The upper-case letter of the drive a path or a drive entry begins with
 // ("c:", "d: [DATA]", "C:\WINDOWS"), or 0 when it names none.
@@ -37,8 +42,20 @@ bool IsBatchFile(const std::wstring& path);
 // such a path one word that the interpreter passes on unchanged.
 bool NeedsQuotes(const std::wstring& path);
 
-// True when the interpreter would expand part of the path as a variable
-// (%NAME%, or !NAME! where delayed expansion is on), which quotes do not stop.
-bool HasInterpreterVariables(const std::wstring& path);
+// What the command interpreter that runs a batch file makes of % and ! in
+// the path it is started with.
+struct Interpreter {
+    // Whether the environment the interpreter inherits defines the name.
+    std::function<bool(const std::wstring&)> defines;
+    // Whether ! starts a variable (and a lone ! is dropped).
+    bool delayedExpansion = false;
+};
+
+// True when the interpreter would read part of the path as a variable and
+// so start another file, which quotes do not stop: a %NAME% (or %NAME:...%)
+// whose name is defined or one of the interpreter's own (CD, DATE, RANDOM
+// and the like), or any ! while delayed expansion is on. A lone % and an
+// undefined name are left as they stand.
+bool InterpreterWouldChange(const std::wstring& path, const Interpreter& interpreter);
 
 }  // namespace tavolin

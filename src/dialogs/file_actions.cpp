@@ -16,11 +16,14 @@ const std::wstring kCr = L"\r";
 
 // Why a chosen file cannot be run or opened exactly as the user sees it, or
 // empty when it can.
-std::wstring WhyNotRunnable(const std::wstring& path) {
+std::wstring WhyNotRunnable(Desktop& desktop, const std::wstring& path) {
     if (HasNameEndingInDotOrBlank(path))
         return L"A name on its path ends in a dot or a blank, which Windows drops when it starts "
                L"a program, so another file would be run or opened. Rename it first.";
-    if (IsBatchFile(path) && HasInterpreterVariables(path))
+    const auto defined = [&desktop](const std::wstring& name) {
+        return desktop.IsEnvironmentVariable(name);
+    };
+    if (IsBatchFile(path) && InterpreterWouldChange(path, {defined, desktop.DelayedExpansionOn()}))
         return L"The command interpreter that runs a batch file reads % and ! in its path as "
                L"the start of a variable, so another file would be run. Rename it first.";
     return std::wstring();
@@ -49,7 +52,7 @@ void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileL
         return;
     }
     const std::wstring path = SelectedFilePath(files);
-    if (const std::wstring why = WhyNotRunnable(path); !why.empty()) {
+    if (const std::wstring why = WhyNotRunnable(desktop, path); !why.empty()) {
         desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation,
                             kError);
         return;

@@ -26,10 +26,11 @@ std::wstring Indented(size_t level, const std::wstring& name) {
 }  // namespace
 
 DriveList::DriveList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop,
-                     const std::wstring& initialDrive)
+                     const std::wstring& initialDirectory)
     : box(parent, place, desktop.Drives(), tabIndex) {
-    // Before onClick is wired: showing the first drive is no change.
-    box.Select(IndexOf(initialDrive));
+    // Before onClick is wired: showing the first drive is no change. A share
+    // has no entry; the first drive stands for it.
+    box.Select(std::max(IndexOf(initialDirectory), 0));
     box.onClick = [this] {
         if (onChange) onChange();
     };
@@ -82,11 +83,12 @@ Outcome DirectoryList::SetPath(const std::wstring& pathOrDrive) {
 void DirectoryList::Show(const std::vector<std::wstring>& subdirectories) {
     std::vector<std::wstring> entries;
     entryPaths_.clear();
-    std::wstring walked = path_.substr(0, 3);
+    std::wstring walked = RootOf(path_);
     entries.push_back(walked);
     entryPaths_.push_back(walked);
     size_t level = 0;
-    for (size_t start = 3; start < path_.size();) {
+    // A drive's root ends in its backslash, a share's is followed by one.
+    for (size_t start = walked.size() + (walked.ends_with(L'\\') ? 0 : 1); start < path_.size();) {
         const size_t end = std::min(path_.find(L'\\', start), path_.size());
         const std::wstring name = path_.substr(start, end - start);
         walked = JoinPath(walked, name);

@@ -15,8 +15,9 @@ namespace tavolin {
 // A drop-down of the desktop's drive entries ("c:", "d: [DATA]").
 class DriveList {
 public:
+    // Shows the drive of the directory, or the first drive for a share.
     DriveList(ui::Container& parent, ui::Twips place, int tabIndex, Desktop& desktop,
-              const std::wstring& initialDrive);
+              const std::wstring& initialDirectory);
 
     ui::ComboBox box;
 
@@ -33,7 +34,7 @@ private:
     int IndexOf(const std::wstring& drive) const;
 };
 
-// The current directory as a tree: the drive root, each directory on the
+// The current directory as a tree: the drive's root or the share, each directory on the
 // path indented one step more, then the subdirectories of the current one.
 // A double-click on an entry moves there.
 class DirectoryList {

@@ -1,5 +1,6 @@
 #include "dialogs/frm_brow.h"
 
+#include "desktop/paths.h"
 #include "dialogs/file_actions.h"
 
 namespace tavolin {
@@ -27,7 +28,7 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
       Command1(*this, {4035, 3600, 1155, 375}, L"&Delete File", 11),
       Combo1(*this, {270, 4230, 2370, 315}, {kPrograms, kDocuments}, 9),
       CmdPgm(*this, {4440, 645, 375, 255}, L"&?", 8),
-      Drive1(*this, {210, 255, 3390, 315}, 4, desktop, desktop.CurrentDrive()),
+      Drive1(*this, {210, 255, 3390, 315}, 4, desktop, desktop.CurrentDirectory()),
       Dir1(*this, {225, 975, 3360, 2505}, 3, desktop),
       File1(*this, {3735, 960, 1695, 2565}, 2, desktop, kFirstPattern),
       CmdRun(*this, {4050, 4065, 1140, 375}, L"&Run/Open ", 1),
@@ -59,8 +60,13 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
 }
 
 void FrmBrow::FrmBrow_Load() {
+    // Started on a share, the lists open on it by its full path: a path
+    // relative to it would mean another file once a start has made the
+    // Windows directory current.
+    const std::wstring current = desktop_.CurrentDirectory();
+    const std::wstring opening = DriveLetterOf(current) ? Drive1.Drive() : current;
     // A failed read of the current drive (a disk taken out) must not leave the lists empty.
-    if (Dir1.SetPath(Drive1.Drive()).failed()) FallBackToReadableDrive();
+    if (Dir1.SetPath(opening).failed()) FallBackToReadableDrive();
     SavedDrive = Drive1.Drive();
 }
 

@@ -35,13 +35,15 @@ std::wstring NamePart(const std::wstring& program) {
 }
 
 // The accessory prefix for a document name, empty for anything else; none
-// when the name is too short for an extension test.
+// when the text is too short for an extension test. The length counts the
+// text as given, quotes included, so that a typed "abc" is started as
+// typed.
 std::optional<std::wstring> AccessoryFor(const LaunchContext& context,
                                          const std::wstring& program) {
+    if (WithoutLeadingBlanks(program).size() < 4) return std::nullopt;
     const std::wstring name = NamePart(program);
     const size_t length = name.size();
-    if (length < 4) return std::nullopt;
-    if (name[length - 4] != L'.') return std::wstring();
+    if (length < 4 || name[length - 4] != L'.') return std::wstring();
     std::wstring extension = name.substr(length - 3);
     for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towupper(c));
     for (const DocumentOpener& opener : kOpeners) {

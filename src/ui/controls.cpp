@@ -11,6 +11,18 @@ namespace ui {
 namespace {
 
 std::vector<Form*> g_openForms;  // in the order they came to the front
+std::vector<Form*> g_handling;   // whose events are being handled, innermost last
+
+// Raises an event of the form's, noting the form for its handler's life.
+template <class Handler, class... Arguments>
+void Raise(Form& form, const Handler& handler, Arguments... arguments) {
+    if (!handler) return;
+    g_handling.push_back(&form);
+    struct Done {
+        ~Done() { g_handling.pop_back(); }
+    } done;
+    handler(arguments...);
+}
 
 void Forget(Form& form) {
     g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), &form),
@@ -31,6 +43,12 @@ std::wstring EntryAt(const Entries& entries, int index) {
 
 const std::vector<Form*>& OpenForms() { return g_openForms; }
 
+Form* FormInCharge() {
+    for (auto form = g_handling.rbegin(); form != g_handling.rend(); ++form)
+        if ((*form)->IsOpen()) return *form;
+    return g_openForms.empty() ? nullptr : g_openForms.back();
+}
+
 Control::Control(Container& parentContainer, Twips at, int tab)
     : place(at), tabIndex(tab), parent(parentContainer) {
     parent.OwnerForm().Register(*this);
@@ -44,11 +62,11 @@ void Control::SetVisible(bool visible) {
 }
 
 void Control::Click() {
-    if (onClick && parent.OwnerForm().Enabled()) onClick();
+    if (parent.OwnerForm().Enabled()) Raise(parent.OwnerForm(), onClick);
 }
 
 void Control::MouseMove() {
-    if (onMouseMove && parent.OwnerForm().Enabled()) onMouseMove();
+    if (parent.OwnerForm().Enabled()) Raise(parent.OwnerForm(), onMouseMove);
 }
 
 Frame::Frame(Container& parent, Twips place, Colour colour)
@@ -63,6 +81,8 @@ Label::Label(Container& parent, Twips place, std::wstring text, Colour back, Col
     : Control(parent, place, tab), caption(std::move(text)), background(back), textColour(fore) {}
 
 TextBox::TextBox(Container& parent, Twips place, int tab) : Control(parent, place, tab) {}
+
+void TextBox::KeyPress(wchar_t code) { Raise(parent.OwnerForm(), onKeyPress, code); }
 
 void TextBox::SetText(const std::wstring& text) {
     text_ = text;
@@ -88,13 +108,15 @@ void ListBox::SetEntries(std::vector<std::wstring> entries) {
 void ListBox::Select(int index) {
     selected_ = InRange(index, entries_);
     backend::WriteSelection(*this);
-    if (onSelect) onSelect();
+    Raise(parent.OwnerForm(), onSelect);
 }
 
 void ListBox::Chosen(int index) {
     selected_ = InRange(index, entries_);
-    if (onSelect) onSelect();
+    Raise(parent.OwnerForm(), onSelect);
 }
+
+void ListBox::DblClick() { Raise(parent.OwnerForm(), onDblClick); }
 
 ComboBox::ComboBox(Container& parent, Twips place, std::vector<std::wstring> items, int tab)
     : Control(parent, place, tab), entries_(std::move(items)) {
@@ -114,15 +136,19 @@ void ComboBox::Chosen(int index) {
     Click();
 }
 
-MenuCommand::MenuCommand(Form& form, std::wstring text) : caption(std::move(text)) {
+MenuCommand::MenuCommand(Form& form, std::wstring text) : caption(std::move(text)), form_(form) {
     form.Register(*this);
 }
+
+void MenuCommand::Click() { Raise(form_, onClick); }
 
 Timer::Timer(Form& form, int intervalMs) : form_(form), interval_(intervalMs) {
     form_.Register(*this);
 }
 
 Timer::~Timer() { form_.Unregister(*this); }
+
+void Timer::Tick() { Raise(form_, onTimer); }
 
 void Timer::SetInterval(int intervalMs) {
     interval_ = intervalMs;
@@ -154,7 +180,7 @@ void Form::Show() {
         title_ = style.title;
         native_ = backend::MakeNative(*this);
         backend::Open(*this);
-        if (onLoad) onLoad();
+        Raise(*this, onLoad);
         if (!open_) return;  // Load closed the form
         backend::Present(*this);
     }

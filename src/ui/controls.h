@@ -158,9 +158,7 @@ public:
     // Raised with the character code of each key typed, before the box
     // takes the character.
     std::function<void(wchar_t)> onKeyPress;
-    void KeyPress(wchar_t code) {
-        if (onKeyPress) onKeyPress(code);
-    }
+    void KeyPress(wchar_t code);
     // Backend: the user has changed the text to this.
     void Edited(std::wstring text) { text_ = std::move(text); }
 
@@ -193,9 +191,7 @@ public:
 
     std::function<void()> onDblClick;
     std::function<void()> onSelect;
-    void DblClick() {
-        if (onDblClick) onDblClick();
-    }
+    void DblClick();
 
 private:
     std::vector<std::wstring> entries_;
@@ -229,9 +225,10 @@ public:
     MenuCommand(Form& form, std::wstring caption);
     const std::wstring caption;
     std::function<void()> onClick;
-    void Click() {
-        if (onClick) onClick();
-    }
+    void Click();
+
+private:
+    Form& form_;
 };
 
 // A periodic timer owned by a form; ticks only while the form is open.
@@ -243,9 +240,7 @@ public:
     int Interval() const { return interval_; }
     void SetInterval(int intervalMs);
     std::function<void()> onTimer;
-    void Tick() {
-        if (onTimer) onTimer();
-    }
+    void Tick();
 
 private:
     Form& form_;
@@ -324,6 +319,13 @@ private:
 
 // The open forms, the one brought to the front last at the end.
 const std::vector<Form*>& OpenForms();
+
+// The form the user is dealing with: the one whose event is being handled
+// (the innermost, where a box shown by one handler lets another form's
+// event through), else the one in front; null when none is open. A message
+// box or a modal form opened now belongs to it, whichever program is in
+// front, however the event came (a click, a key or a screen reader's press).
+Form* FormInCharge();
 
 // Shows the form and dispatches events until it is closed.
 void Run(Form& main);

@@ -180,8 +180,8 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
             << Narrow(module) << " is loaded at start-up";
 
     // The cells: a tool bar of push buttons, left to right, each on its
-    // place, the keyboard's (the first, the strip having the focus at start)
-    // focused.
+    // place; the strip has the focus at start, but no cell until a key
+    // chooses one.
     IAccessible* strip = StripObject(tavolin_.bar);
     ASSERT_NE(strip, nullptr);
     EXPECT_EQ(Number(strip, &IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
@@ -195,8 +195,7 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
         EXPECT_EQ(Text(strip, &IAccessible::get_accName, id), description);
         EXPECT_EQ(Text(strip, &IAccessible::get_accDefaultAction, id), L"Press");
         EXPECT_EQ(Number(strip, &IAccessible::get_accRole, id), ROLE_SYSTEM_PUSHBUTTON);
-        EXPECT_EQ(Number(strip, &IAccessible::get_accState, id),
-                  STATE_SYSTEM_FOCUSABLE | (id == 1 ? STATE_SYSTEM_FOCUSED : 0));
+        EXPECT_EQ(Number(strip, &IAccessible::get_accState, id), STATE_SYSTEM_FOCUSABLE);
         LONG left = 0, top = 0, width = 0, height = 0;
         ASSERT_EQ(strip->accLocation(&left, &top, &width, &height, Child(id)), S_OK);
         EXPECT_GT(left, lastRight) << "the cells stand apart, left to right";
@@ -219,7 +218,7 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
     VARIANT focus;
     VariantInit(&focus);
     EXPECT_EQ(strip->get_accFocus(&focus), S_OK);
-    EXPECT_TRUE(focus.vt == VT_I4 && focus.lVal == 1);
+    EXPECT_TRUE(focus.vt == VT_I4 && focus.lVal == CHILDID_SELF);
 
     // Pressing, as a screen reader does it: NotePad starts, the bulb opens
     // the help; the caller is never held.
@@ -233,8 +232,65 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
     for (HWND child : e2e::Children(tavolin_.bar))
         if (IsClass(child, L"Button")) question = child;
     ASSERT_NE(question, nullptr);
-    // Its own name, the description it shows in the title, not its caption.
+    // Its own name, the description it shows in the title, not its caption;
+    // a push button pressed by its default action, as the cells are.
     EXPECT_EQ(AccessibleName(question).value_or(L"(none)"), L"About?");
+    IAccessible* button = nullptr;
+    ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(question, OBJID_CLIENT, __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&button))));
+    EXPECT_EQ(Number(button, &IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(Text(button, &IAccessible::get_accDefaultAction, CHILDID_SELF), L"Press");
+    ASSERT_EQ(button->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
+    button->Release();
+    const auto about = e2e::WaitForMessageBox(L"About?", pid());
+    ASSERT_TRUE(about.has_value()) << "pressing \"?\" showed no About box";
+    e2e::PressButton(about->window, L"OK");
+}
+
+// Pressed by a screen reader while another program is in front, a cell's
+// box or dialog still belongs to the bar, which takes nothing meanwhile.
+TEST_F(Accessibility, WhatAPressOpensStandsOverTheBarWhicheverProgramIsInFront) {
+    e2e::Process notepad = e2e::Start(L"notepad.exe");
+    HWND front = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (front = e2e::NotepadWindow(L"")) != nullptr; },
+                               e2e::kProgramStartMs))
+        << "no Notepad to put in front";
+    // Well away from the bar, where a click cannot reach the bar.
+    SetWindowPos(front, nullptr, 500, 40, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    IAccessible* strip = StripObject(tavolin_.bar);
+    ASSERT_NE(strip, nullptr);
+    // Brought forward by a click, as a user does: the bar's program then
+    // has no active window of its own.
+    const auto pressedFromBehind = [&](LONG cell) {
+        e2e::Click(front);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == front; }));
+        ASSERT_EQ(strip->accDoDefaultAction(Child(cell)), S_OK);
+    };
+
+    // "Exit Windows", with no "Program Manager" to close.
+    ASSERT_NO_FATAL_FAILURE(pressedFromBehind(1));
+    const auto error = e2e::WaitForMessageBox(L"Error", pid());
+    ASSERT_TRUE(error.has_value()) << "no message for the missing Program Manager";
+    EXPECT_EQ(GetWindow(error->window, GW_OWNER), tavolin_.bar);
+    EXPECT_FALSE(IsWindowEnabled(tavolin_.bar)) << "the bar takes clicks under the box";
+    // A press while the box stands performs nothing.
+    ASSERT_EQ(strip->accDoDefaultAction(Child(8)), S_OK);
+    Sleep(1500);  // time for a wrongly started NotePad to show
+    // Answered where it stands, behind Notepad.
+    PostMessageW(error->window, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(e2e::WaitForWindowGone(L"Error", pid()));
+    EXPECT_TRUE(e2e::Descendants(pid()).empty()) << "a press under the box started a program";
+    EXPECT_TRUE(IsWindowEnabled(tavolin_.bar));
+
+    // The Run icon: the dialog is the bar's.
+    ASSERT_NO_FATAL_FAILURE(pressedFromBehind(3));
+    const HWND run = e2e::WaitForWindow(kRunTitle, pid());
+    ASSERT_NE(run, nullptr) << "pressing the Run icon opened no dialog";
+    EXPECT_EQ(GetWindow(run, GW_OWNER), tavolin_.bar);
+    EXPECT_FALSE(IsWindowEnabled(tavolin_.bar));
+    PostMessageW(run, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid()));
+    strip->Release();
 }
 
 TEST_F(Accessibility, DialogControlsAreNamed) {

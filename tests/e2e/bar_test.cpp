@@ -144,6 +144,20 @@ TEST_F(Bar, HoveringEachControlShowsItsDescription) {
     // Off the window altogether, too.
     ParkMouse();
     EXPECT_FALSE(WaitUntil([&] { return Text(tavolin.bar) != last; }, 500));
+
+    // A press keeps the pointer while the button is held: the title stays
+    // with the pressed cell, and a release over another cell does nothing.
+    Hover(Control(tavolin.bar, L"NotePad"));
+    ASSERT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"NotePad"));
+    LeftButton(true);
+    Hover(Control(tavolin.bar, L"WordPad"));
+    EXPECT_FALSE(WaitUntil([&] { return Text(tavolin.bar) != kPrefix + L"NotePad"; }, 500))
+        << "title became \"" << Narrow(Text(tavolin.bar)) << "\" under the held button";
+    LeftButton(false);
+    Sleep(1500);  // time for a wrongly started program to show
+    EXPECT_TRUE(Descendants(tavolin.process.pid()).empty()) << "a press and release apart acted";
+    Hover(Control(tavolin.bar, L"Explorer"));
+    EXPECT_TRUE(TitleBecomes(tavolin.bar, kPrefix + L"Explorer"));
 }
 
 TEST_F(Bar, TelephoneFramesTakeTurns) {
@@ -215,10 +229,24 @@ TEST_F(Bar, TheKeyboardWalksTheCellsAndPressesThem) {
     ASSERT_TRUE(BringToFront(tavolin.bar));
     EXPECT_EQ(Text(tavolin.bar), L"");
     EXPECT_EQ(ScreenPixels(first), plain) << "a focus cue before any key";
+    // Nor a chosen cell: Enter and Space perform nothing ("Exit Windows",
+    // the first, would say that "Program Manager" is missing).
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(tavolin.bar) == strip; }));
+    for (WORD key : {VK_RETURN, VK_SPACE}) {
+        PressKey(key);
+        EXPECT_FALSE(WaitForMessageBox(L"Error", tavolin.process.pid(), 1000).has_value())
+            << "key " << key << " performed a cell nobody chose";
+    }
+    EXPECT_EQ(Text(tavolin.bar), L"");
 
-    // The strip and "?" take turns at Tab.
-    for (int press = 0; press < 2 && FocusIn(tavolin.bar) != strip; ++press) PressKey(VK_TAB);
-    ASSERT_EQ(FocusIn(tavolin.bar), strip) << "Tab does not reach the strip";
+    // The strip and "?" take turns at Tab; tabbed into, the strip's first
+    // cell is chosen.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(tavolin.bar) == AboutButton(tavolin.bar); }));
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(tavolin.bar) == strip; }))
+        << "Tab does not reach the strip";
+    EXPECT_TRUE(TitleBecomes(tavolin.bar, kPrefix + kCellDescriptions[0]));
     PressKey(VK_HOME);
     for (size_t cell = 0; cell < kCellDescriptions.size(); ++cell) {
         SCOPED_TRACE(Narrow(kCellDescriptions[cell]));

@@ -58,6 +58,35 @@ private:
     bool ok_ = false;
 };
 
+// A network share of the test's own, \\\\tavolin-<pid>\\share, which Wine keeps
+// as a folder of its prefix (dosdevices\\unc\\SERVER\\SHARE); removed with all
+// it holds.
+class TestShare {
+public:
+    TestShare() : server_(L"tavolin-" + std::to_wstring(GetCurrentProcessId())) {
+        wchar_t prefix[MAX_PATH] = {};
+        const DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return;
+        std::wstring unc = L"Z:" + std::wstring(prefix) + L"\\dosdevices\\unc";
+        std::replace(unc.begin(), unc.end(), L'/', L'\\');
+        CreateDirectoryW(unc.c_str(), nullptr);  // there already, after another test
+        host_ = unc + L"\\" + server_;
+        ok_ = CreateDirectoryW(host_.c_str(), nullptr) &&
+              CreateDirectoryW((host_ + L"\\share").c_str(), nullptr);
+    }
+    ~TestShare() {
+        if (!host_.empty()) e2e::RemoveTree(host_);
+    }
+
+    bool ok() const { return ok_; }
+    std::wstring Path() const { return L"\\\\" + server_ + L"\\share"; }
+
+private:
+    std::wstring server_;
+    std::wstring host_;
+    bool ok_ = false;
+};
+
 // The children of one class, left to right, then top to bottom.
 std::vector<HWND> ChildrenByPlace(HWND parent, const wchar_t* className) {
     std::vector<HWND> found = e2e::ChildrenOfClass(parent, className);
@@ -365,6 +394,8 @@ TEST_F(DialogsE2e, BatchFilesRunAsThemselvesWhateverTheInterpreterWouldReadInThe
         {L"x&hxmark&.bat", L"ran-amp"},
         {L"x^y.bat", L"ran-caret"},
         {L"xy.bat", L"ran-caret-decoy"},
+        {L"50%off.bat", L"ran-lone-percent"},
+        {L"run!.bat", L"ran-exclamation"},
         {L"%PROCESSOR_ARCHITECTURE%.bat", L"ran-percent"},
         {std::wstring(architecture) + L".bat", L"ran-percent-decoy"},
     };
@@ -380,15 +411,15 @@ TEST_F(DialogsE2e, BatchFilesRunAsThemselvesWhateverTheInterpreterWouldReadInThe
     ASSERT_TRUE(WaitForEntry(browser.files, L"x^y.bat"));
     const HWND runButton = e2e::ChildByText(browser.window, L"&Run/Open ");
 
-    for (const wchar_t* name : {L"x&hxmark&.bat", L"x^y.bat"}) {
-        ASSERT_TRUE(e2e::ClickEntry(browser.files, name, 1));
+    // A lone % and, with delayed expansion off, a ! are the interpreter's
+    // no more than the rest.
+    for (const Batch& batch : {batches[0], batches[1], batches[3], batches[4]}) {
+        ASSERT_TRUE(e2e::ClickEntry(browser.files, batch.name, 1));
         e2e::Click(runButton);
+        EXPECT_TRUE(
+            e2e::WaitUntil([&] { return e2e::FileExists(mark(batch.mark)); }, kProgramStartMs))
+            << e2e::Utf8(batch.name) << " did not run";
     }
-    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-amp")); }, kProgramStartMs))
-        << "x&hxmark&.bat did not run";
-    EXPECT_TRUE(
-        e2e::WaitUntil([&] { return e2e::FileExists(mark(L"ran-caret")); }, kProgramStartMs))
-        << "x^y.bat did not run";
 
     // Quotes do not keep the interpreter from expanding a variable: refused.
     ASSERT_TRUE(e2e::ClickEntry(browser.files, L"%PROCESSOR_ARCHITECTURE%.bat", 1));
@@ -403,6 +434,62 @@ TEST_F(DialogsE2e, BatchFilesRunAsThemselvesWhateverTheInterpreterWouldReadInThe
     Sleep(1000);  // time for a wrongly started batch file to leave its mark
     for (const wchar_t* decoy : {L"ran-caret-decoy", L"ran-percent-decoy", L"ran-percent"})
         EXPECT_FALSE(e2e::FileExists(mark(decoy))) << e2e::Utf8(decoy);
+}
+
+// Started in a share's folder, where the current directory has no drive
+// letter: the browser runs and deletes the share's files by their full
+// paths, also after a start has made the Windows directory current, never
+// the Windows directory's files of the same names.
+TEST_F(DialogsE2e, OnAShareTheBrowserActsOnTheFilesItShows) {
+    TestShare share;
+    ASSERT_TRUE(share.ok()) << "no share could be made";
+    const std::wstring sub = L"tavolin-sub-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring shared = share.Path() + L"\\" + sub;
+    const std::wstring decoys = e2e::WindowsDirectory() + L"\\" + sub;
+    const struct Removed {
+        std::wstring path;
+        ~Removed() { e2e::RemoveTree(path); }
+    } removed{decoys};
+    const std::wstring standin = e2e::ProgramDirectory() + L"\\command_standin.exe";
+    for (const std::wstring& folder : {shared, decoys}) {
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        ASSERT_TRUE(CopyFileW(standin.c_str(), (folder + L"\\prog.exe").c_str(), FALSE));
+        ASSERT_TRUE(e2e::WriteAll(folder + L"\\victim.txt", "Tavolin\r\n"));
+    }
+    // As if started from a shortcut whose start folder is the share.
+    {
+        const e2e::ControlProbe probe(tavolin_.bar);
+        ASSERT_TRUE(probe.ready());
+        ASSERT_TRUE(probe.MakeCurrent(tavolin_.bar, share.Path()));
+    }
+    const Browser browser = OpenBrowser();
+    ASSERT_NE(browser.files, nullptr);
+    ASSERT_TRUE(WaitForEntry(browser.directories, share.Path()))
+        << "the lists are not on the share";
+    ASSERT_TRUE(WaitForEntry(browser.directories, sub));
+    ASSERT_TRUE(e2e::ClickEntry(browser.directories, sub, 2));
+    ASSERT_TRUE(WaitForEntry(browser.files, L"prog.exe"));
+
+    const HWND runButton = e2e::ChildByText(browser.window, L"&Run/Open ");
+    for (size_t run = 1; run <= 2; ++run) {
+        ASSERT_TRUE(e2e::ClickEntry(browser.files, L"prog.exe", 1));
+        e2e::Click(runButton);
+        EXPECT_TRUE(e2e::WaitUntil(
+            [&] { return e2e::ReadLines(shared + L"\\command.log").size() == 2 * run; },
+            kProgramStartMs))
+            << "start " << run << " did not run the share's program";
+    }
+    Sleep(1000);  // time for a wrongly started program to log
+    EXPECT_FALSE(e2e::FileExists(decoys + L"\\command.log")) << "the Windows directory's ran";
+
+    ChoosePattern(browser.patterns, true);
+    ASSERT_TRUE(WaitForEntry(browser.files, L"victim.txt"));
+    ASSERT_TRUE(e2e::ClickEntry(browser.files, L"victim.txt", 1));
+    e2e::Click(e2e::ChildByText(browser.window, L"&Delete File"));
+    Answer(pid(), L"Warning!", L"Delete: " + shared + L"\\victim.txt   Are you Sure ?", L"&Yes");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::FileExists(shared + L"\\victim.txt"); }))
+        << "the file shown was not deleted";
+    EXPECT_TRUE(e2e::FileExists(decoys + L"\\victim.txt")) << "the Windows directory's was";
 }
 
 TEST_F(DialogsE2e, ADoubleClickOnADialogsButtonActsOnceAndNeverReachesTheBarUnderIt) {

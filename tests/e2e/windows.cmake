@@ -25,6 +25,8 @@ include(${TAVOLIN_E2E_DIR}/commands.cmake)
 tavolin_e2e_program(e2e_bar bar_test.cpp)
 tavolin_e2e_program(e2e_help help_test.cpp)
 tavolin_e2e_program(e2e_dialogs dialogs_test.cpp)
+# The share test makes a share Tavolin's current directory through the probe.
+add_dependencies(e2e_dialogs control_probe)
 tavolin_e2e_program(e2e_tour tour_test.cpp)
 # The DPI and layout tests read captions, fonts, colours and icons inside
 # Tavolin's process through this hook.

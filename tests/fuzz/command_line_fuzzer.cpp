@@ -28,11 +28,16 @@ std::optional<std::wstring> Accessory(const tavolin::LaunchContext& context,
     return std::nullopt;
 }
 
-// The name whose extension decides: leading blanks dropped, and a pair of
-// enclosing double quotes.
-std::wstring DocumentName(const std::wstring& program) {
+// The text without its leading blanks, whose length decides.
+std::wstring Unblanked(const std::wstring& program) {
     const size_t first = program.find_first_not_of(L' ');
-    std::wstring name = first == std::wstring::npos ? std::wstring() : program.substr(first);
+    return first == std::wstring::npos ? std::wstring() : program.substr(first);
+}
+
+// The name whose extension decides: that text within a pair of enclosing
+// double quotes.
+std::wstring DocumentName(const std::wstring& program) {
+    std::wstring name = Unblanked(program);
     if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
         name = name.substr(1, name.size() - 2);
     return name;
@@ -50,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::wstring line = tavolin::BuildCommandLine(context, program, arguments);
     const std::wstring name = DocumentName(program);
-    // Too short to hold a name and an extension: nothing to start.
-    Check(line.empty() == (name.size() < 4));
+    // Too short as given, quotes counted: nothing to start.
+    Check(line.empty() == (Unblanked(program).size() < 4));
     if (line.empty()) return 0;
 
     // The program text comes unchanged, then one blank and the arguments.
@@ -62,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // An accessory only for the four document extensions, below the Windows
     // directory or, for WordPad, below the drive root.
-    const bool dotted = name[name.size() - 4] == L'.';
+    const bool dotted = name.size() >= 4 && name[name.size() - 4] == L'.';
     const std::optional<std::wstring> accessory =
         dotted ? Accessory(context, AsciiCase(name.substr(name.size() - 3), true)) : std::nullopt;
     Check(prefix == accessory.value_or(std::wstring()));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "desktop/paths.h"
 #include "desktop/patterns.h"
 
 namespace tavolin::testing {
@@ -16,10 +17,12 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
+// The directory holding the path; empty for a root (C:\, \\server\share).
 std::wstring ParentOf(const std::wstring& path) {
+    const std::wstring root = RootOf(path);
+    if (root.empty() || path.size() <= root.size()) return std::wstring();
     const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos || path.size() <= 3) return std::wstring();
-    return slash == 2 ? path.substr(0, 3) : path.substr(0, slash);
+    return slash < root.size() ? root : path.substr(0, slash);
 }
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
@@ -29,7 +32,7 @@ std::vector<std::wstring> Children(const std::set<std::wstring>& paths,
                                    const std::wstring& directory) {
     std::vector<std::wstring> names;
     for (const std::wstring& path : paths)
-        if (path.size() > 3 && Upper(ParentOf(path)) == Upper(directory))
+        if (!ParentOf(path).empty() && Upper(ParentOf(path)) == Upper(directory))
             names.push_back(NameOf(path));
     std::sort(names.begin(), names.end(),
               [](const std::wstring& a, const std::wstring& b) { return Upper(a) < Upper(b); });
@@ -74,8 +77,8 @@ RecordingDesktop::RecordingDesktop() {
 }
 
 void RecordingDesktop::AddDirectory(const std::wstring& path) {
-    if (path.size() >= 3 && drives.find(std::towupper(path[0])) == drives.end())
-        drives[static_cast<wchar_t>(std::towupper(path[0]))] = {};
+    if (const wchar_t letter = DriveLetterOf(path); letter && drives.find(letter) == drives.end())
+        drives[letter] = {};
     for (std::wstring p = path; !p.empty(); p = ParentOf(p)) directories.insert(p);
 }
 
@@ -84,7 +87,8 @@ void RecordingDesktop::AddFile(const std::wstring& path) {
     files.insert(path);
 }
 
-std::wstring RecordingDesktop::CurrentDirectory() const {
+std::wstring RecordingDesktop::CurrentDirectory() {
+    if (!shareDirectory.empty()) return shareDirectory;
     const Drive& drive = drives.at(currentDrive);
     return drive.currentDirectory.empty() ? std::wstring{currentDrive, L':', L'\\'}
                                           : drive.currentDirectory;
@@ -147,8 +151,6 @@ std::vector<std::wstring> RecordingDesktop::Drives() {
     return entries;
 }
 
-std::wstring RecordingDesktop::CurrentDrive() { return std::wstring{currentDrive, L':'}; }
-
 Result<std::wstring> RecordingDesktop::DriveDirectory(const std::wstring& drive) {
     if (drive.empty()) return Failure{kPathNotFound};
     const auto found = drives.find(static_cast<wchar_t>(std::towupper(drive[0])));
@@ -190,16 +192,22 @@ Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
     if (found == drives.end()) return Failure{kPathNotFound};
     if (!found->second.readable) return Failure{kNotReady};
     currentDrive = letter;
+    shareDirectory.clear();
     return Outcome();
 }
 
 Outcome RecordingDesktop::ChangeDirectory(const std::wstring& path) {
     Record("ChangeDirectory(" + Quoted(path) + ")");
-    if (path.size() < 3 || !Contains(directories, path)) return Failure{kPathNotFound};
-    const wchar_t letter = static_cast<wchar_t>(std::towupper(path[0]));
+    // As on the system, a share has no current directory of its own.
+    const wchar_t letter = DriveLetterOf(path);
+    if (!letter || !Contains(directories, path)) return Failure{kPathNotFound};
     if (!drives[letter].readable) return Failure{kNotReady};
     drives[letter].currentDirectory = path;
     return Outcome();
+}
+
+bool RecordingDesktop::IsEnvironmentVariable(const std::wstring& name) {
+    return Contains(environment, name);
 }
 
 int RecordingDesktop::WindowsDirectory(wchar_t* buffer, int size) {

@@ -58,8 +58,12 @@ public:
 
     void AddDirectory(const std::wstring& path);  // with its parents
     void AddFile(const std::wstring& path);       // with its directory
-    // The current directory of the current drive.
-    std::wstring CurrentDirectory() const;
+    // Where the program was started when not on a drive (\\server\share);
+    // empty: the current drive's current directory.
+    std::wstring shareDirectory;
+    // The environment's names, as the interpreter of a batch file sees them.
+    std::set<std::wstring> environment{L"PATH", L"TEMP"};
+    bool delayedExpansion = false;
 
     // --- Desktop ---
     Outcome RunCommand(const std::wstring& commandLine, int windowStyle) override;
@@ -70,7 +74,8 @@ public:
     Outcome EndDocument() override;
     void AbortDocument() override;
     std::vector<std::wstring> Drives() override;
-    std::wstring CurrentDrive() override;
+    // The share, or the current directory of the current drive.
+    std::wstring CurrentDirectory() override;
     Result<std::wstring> DriveDirectory(const std::wstring& drive) override;
     Result<std::vector<std::wstring>> Subdirectories(const std::wstring& directory) override;
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
@@ -78,6 +83,8 @@ public:
     Outcome DeleteFile(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
     Outcome ChangeDirectory(const std::wstring& path) override;
+    bool IsEnvironmentVariable(const std::wstring& name) override;
+    bool DelayedExpansionOn() override { return delayedExpansion; }
     int WindowsDirectory(wchar_t* buffer, int size) override;
 
 private:

@@ -109,7 +109,10 @@ TEST(BadInput, HostileCommandLinesGiveOneFittingAnswerAndTouchNoFile) {
          NotStarted(longNotePad, kTooLong)},
         {"blanks only", L"      ", true, {kTooShort}},
         {"a lone quote", L"\"", true, {kTooShort}},
-        {"quotes around nothing", L"\"\"\"\"", true, {kTooShort}},
+        // Long enough as typed, quotes included: started as typed.
+        {"quotes around nothing", L"\"\"\"\"", false,
+         NotStarted(L"\"\"\"\" ", testing::kFileNotFound)},
+        {"a short name in quotes", L"\"abc\"", true, Started(L"\"abc\" ")},
         // NotePad is given the text as typed and resolves it itself.
         {"an opening quote only", L"\"C:\\My Files\\letter.txt", true,
          Started(L"C:\\WINDOWS\\NOTEPAD.EXE \"C:\\My Files\\letter.txt ")},

@@ -226,5 +226,53 @@ TEST(FrmBrow, EveryOpeningStartsAfreshAndCancelClosesWithoutActing) {
     EXPECT_EQ(browser.Dir1.Path(), L"D:\\GAMES");
 }
 
+// Started on a share, where a path relative to it would come to mean the
+// Windows directory's file of the same name once a start made that current.
+TEST(FrmBrow, OnAShareEveryPathIsFullAndNoStartChangesWhatItMeans) {
+    Disks disks;
+    RecordingDesktop& desktop = disks.desktop;
+    for (const wchar_t* name : {L"PROG.EXE", L"VICTIM.TXT"}) {
+        desktop.AddFile(std::wstring(L"\\\\server\\share\\sub\\") + name);
+        desktop.AddFile(std::wstring(L"C:\\WINDOWS\\sub\\") + name);
+    }
+    desktop.shareDirectory = L"\\\\server\\share";
+    FrmBrow browser(desktop, kContext);
+    browser.Show();
+    EXPECT_EQ(browser.Drive1.Drive(), L"c:");
+    EXPECT_EQ(browser.SavedDrive, L"c:");
+    EXPECT_EQ(browser.Dir1.Path(), L"\\\\server\\share");
+    EXPECT_EQ(Entries(browser.Dir1.box), (Names{L"\\\\server\\share", L"  sub"}));
+
+    DoubleClickDirectory(browser, L"  sub");
+    EXPECT_EQ(Entries(browser.Dir1.box), (Names{L"\\\\server\\share", L"  sub"}));
+    EXPECT_EQ(browser.File1.Path(), L"\\\\server\\share\\sub");
+    const auto select = [&](const std::wstring& name) {
+        const Names names = Entries(browser.File1.box);
+        browser.File1.box.Select(
+            static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()));
+    };
+    select(L"PROG.EXE");
+    browser.CmdRun.Click();
+    browser.CmdRun.Click();
+    browser.Combo1.Select(1);
+    select(L"VICTIM.TXT");
+    desktop.answers = {mb::kAnswerYes};
+    browser.Command1.Click();
+    const Calls started{"RunCommand(\"\\\\server\\share\\sub\\PROG.EXE \", 1)",
+                        "ChangeDrive(\"C:\\WINDOWS\")", "ChangeDirectory(\"C:\\WINDOWS\")"};
+    Calls expected = started;
+    expected.insert(expected.end(), started.begin(), started.end());
+    expected.push_back(
+        "ShowMessage(\"Delete: \\\\server\\share\\sub\\VICTIM.TXT   Are you Sure ?\", 52, "
+        "\"Warning!\")");
+    expected.push_back("DeleteFile(\"\\\\server\\share\\sub\\VICTIM.TXT\")");
+    EXPECT_EQ(desktop.calls, expected);
+    EXPECT_TRUE(desktop.files.count(L"C:\\WINDOWS\\sub\\VICTIM.TXT"));
+
+    // Up to the share by its entry.
+    DoubleClickDirectory(browser, L"\\\\server\\share");
+    EXPECT_EQ(browser.File1.Path(), L"\\\\server\\share");
+}
+
 }  // namespace
 }  // namespace tavolin

@@ -133,34 +133,51 @@ TEST(RunSelectedFile, QuotesAPathWithBlanksSoItStaysOneWord) {
 
 TEST(RunSelectedFile, QuotesWhatTheInterpreterReadsAndRefusesWhatWouldReachAnotherFile) {
     RecordingDesktop desktop;
+    desktop.environment = {L"PROCESSOR_ARCHITECTURE", L"TEMP", L"PATH"};
     ui::Form host{ui::FormStyle{}};
     FileList files(host, {}, 0, desktop, L"*.*");
-    // A name to run, and the program text it reaches the desktop with, or
-    // empty where it must be refused.
+    // A name to run, whether the interpreter has delayed expansion on, and
+    // the program text it reaches the desktop with, or empty where it must
+    // be refused.
     const struct {
         const wchar_t* path;
+        bool delayedExpansion;
         const char* started;
     } cases[] = {
-        {L"C:\\Odd\\x&hxmark&.bat", "\"C:\\Odd\\x&hxmark&.bat\""},
-        {L"C:\\Odd\\x^y.bat", "\"C:\\Odd\\x^y.bat\""},
-        {L"C:\\Odd\\a,b(1).exe", "\"C:\\Odd\\a,b(1).exe\""},
-        {L"C:\\Odd&Ends\\tool.exe", "\"C:\\Odd&Ends\\tool.exe\""},
-        {L"C:\\Odd\\plain.bat", "C:\\Odd\\plain.bat"},
+        {L"C:\\Odd\\x&hxmark&.bat", false, "\"C:\\Odd\\x&hxmark&.bat\""},
+        {L"C:\\Odd\\x^y.bat", false, "\"C:\\Odd\\x^y.bat\""},
+        {L"C:\\Odd\\a,b(1).exe", false, "\"C:\\Odd\\a,b(1).exe\""},
+        {L"C:\\Odd&Ends\\tool.exe", false, "\"C:\\Odd&Ends\\tool.exe\""},
+        {L"C:\\Odd\\plain.bat", false, "C:\\Odd\\plain.bat"},
         // No interpreter reads the name of a program started directly.
-        {L"C:\\Odd\\50%.exe", "C:\\Odd\\50%.exe"},
-        {L"C:\\Odd\\%PROCESSOR_ARCHITECTURE%.bat", ""},
-        {L"C:\\Odd\\%TEMP%.CMD", ""},
-        {L"C:\\Odd\\hi!there!.bat", ""},
-        {L"C:\\sub.\\prog.exe", ""},
-        {L"C:\\sub.\\notes.txt", ""},
-        {L"C:\\two \\prog.exe", ""},
-        {L"C:\\Odd\\notes.txt.", ""},
+        {L"C:\\Odd\\50%.exe", false, "C:\\Odd\\50%.exe"},
+        {L"C:\\Odd\\hi!there!.exe", true, "\"C:\\Odd\\hi!there!.exe\""},
+        // The interpreter leaves a lone % and an undefined name as they stand...
+        {L"C:\\Odd\\50%off.bat", false, "C:\\Odd\\50%off.bat"},
+        {L"C:\\Odd\\100% sure.bat", false, "\"C:\\Odd\\100% sure.bat\""},
+        {L"C:\\Odd\\%UNSET%.bat", false, "C:\\Odd\\%UNSET%.bat"},
+        {L"C:\\Odd\\%%.bat", false, "C:\\Odd\\%%.bat"},
+        // ...and ! where delayed expansion is off.
+        {L"C:\\Odd\\run!.bat", false, "\"C:\\Odd\\run!.bat\""},
+        {L"C:\\Odd\\hi!there!.bat", false, "\"C:\\Odd\\hi!there!.bat\""},
+        // A defined name, one of its own, or a name after an undefined one.
+        {L"C:\\Odd\\%PROCESSOR_ARCHITECTURE%.bat", false, ""},
+        {L"C:\\Odd\\%temp%.CMD", false, ""},
+        {L"C:\\Odd\\%CD%.bat", false, ""},
+        {L"C:\\Odd\\%Path:~0,1%.bat", false, ""},
+        {L"C:\\Odd\\a%UNSET%TEMP%.bat", false, ""},
+        {L"C:\\Odd\\run!.bat", true, ""},
+        {L"C:\\sub.\\prog.exe", false, ""},
+        {L"C:\\sub.\\notes.txt", false, ""},
+        {L"C:\\two \\prog.exe", false, ""},
+        {L"C:\\Odd\\notes.txt.", false, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Narrow(c.path));
+        SCOPED_TRACE(testing::Narrow(c.path) + (c.delayedExpansion ? " (delayed expansion)" : ""));
         const std::wstring path = c.path;
         const size_t slash = path.find_last_of(L'\\');
         desktop.AddFile(path);
+        desktop.delayedExpansion = c.delayedExpansion;
         ASSERT_TRUE(files.SetPath(path.substr(0, slash)).ok());
         SelectFile(files, path.substr(slash + 1));
         desktop.Forget();

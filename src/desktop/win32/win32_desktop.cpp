@@ -157,7 +157,25 @@ Outcome Win32Desktop::SendKeystrokes(const std::wstring& keys) {
 
 int Win32Desktop::ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) {
     // A lone carriage return already breaks the line in the box's text.
-    return MessageBoxW(GetActiveWindow(), prompt.c_str(), title.c_str(), static_cast<UINT>(flags));
+    // Owned, the box holds off its window's input until it is answered.
+    return MessageBoxW(boxOwner_(), prompt.c_str(), title.c_str(), static_cast<UINT>(flags));
+}
+
+bool Win32Desktop::IsEnvironmentVariable(const std::wstring& name) {
+    // The interpreter takes an empty value for no value.
+    return GetEnvironmentVariableW(name.c_str(), nullptr, 0) > 1;
+}
+
+bool Win32Desktop::DelayedExpansionOn() {
+    // The interpreter's own rule: the user's setting where there is one,
+    // else the machine's.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD value = 0, size = sizeof value;
+        if (RegGetValueW(root, L"Software\\Microsoft\\Command Processor", L"DelayedExpansion",
+                         RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS)
+            return value != 0;
+    }
+    return false;
 }
 
 int Win32Desktop::WindowsDirectory(wchar_t* buffer, int size) {

@@ -1,13 +1,22 @@
 // The desktop operations on the real Windows system.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "desktop/desktop.h"
 #include "desktop/win32/printer.h"
+#include "win32/windows_h.h"
 
 namespace tavolin {
 
 class Win32Desktop : public Desktop {
 public:
+    // Message boxes stand over the window boxOwner names, whichever program
+    // is in front: only the toolkit knows which window a box belongs to.
+    explicit Win32Desktop(std::function<HWND()> boxOwner = [] { return GetActiveWindow(); })
+        : boxOwner_(std::move(boxOwner)) {}
+
     Outcome RunCommand(const std::wstring& commandLine, int windowStyle) override;
     Outcome ActivateWindow(const std::wstring& title) override;
     Outcome SendKeystrokes(const std::wstring& keys) override;
@@ -25,12 +34,16 @@ public:
                                                     const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
-    std::wstring CurrentDrive() override;
+    std::wstring CurrentDirectory() override;
     Outcome ChangeDirectory(const std::wstring& path) override;
+
+    bool IsEnvironmentVariable(const std::wstring& name) override;
+    bool DelayedExpansionOn() override;
 
     int WindowsDirectory(wchar_t* buffer, int size) override;
 
 private:
+    std::function<HWND()> boxOwner_;
     Win32Printer printer_;
 };
 

@@ -22,7 +22,7 @@ std::wstring DriveKey(wchar_t drive) { return {L'=', drive, L':'}; }
 
 Failure NoSuchDrive() { return Failure{SystemText(ERROR_INVALID_DRIVE)}; }
 
-std::wstring CurrentDirectory() {
+std::wstring WorkingDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     std::wstring directory(size, L'\0');
     directory.resize(GetCurrentDirectoryW(size, directory.data()));
@@ -30,7 +30,7 @@ std::wstring CurrentDirectory() {
 }
 
 bool IsCurrentDrive(wchar_t drive) {
-    const std::wstring current = CurrentDirectory();
+    const std::wstring current = WorkingDirectory();
     return DriveLetterOf(current) == drive;
 }
 
@@ -45,7 +45,7 @@ std::wstring RememberedDirectory(wchar_t drive) {
 }
 
 std::wstring DirectoryOfDrive(wchar_t drive) {
-    return IsCurrentDrive(drive) ? CurrentDirectory() : RememberedDirectory(drive);
+    return IsCurrentDrive(drive) ? WorkingDirectory() : RememberedDirectory(drive);
 }
 
 // The absolute path, relative paths taken from the current directory of
@@ -182,13 +182,18 @@ Outcome Win32Desktop::DeleteFile(const std::wstring& path) {
     return Outcome();
 }
 
-std::wstring Win32Desktop::CurrentDrive() { return CurrentDirectory().substr(0, 2); }
+std::wstring Win32Desktop::CurrentDirectory() {
+    // A share's root comes with a backslash; the lists keep one on a drive's root only.
+    std::wstring directory = WorkingDirectory();
+    if (directory.size() > 3 && directory.back() == L'\\') directory.pop_back();
+    return directory;
+}
 
 Outcome Win32Desktop::ChangeDrive(const std::wstring& path) {
     const wchar_t drive = DriveLetterOf(path);
     if (!drive) return NoSuchDrive();
     if (IsCurrentDrive(drive)) return Outcome();
-    const std::wstring current = CurrentDirectory();
+    const std::wstring current = WorkingDirectory();
     if (DriveLetterOf(current))
         SetEnvironmentVariableW(DriveKey(DriveLetterOf(current)).c_str(), current.c_str());
     const std::wstring target = RememberedDirectory(drive);

@@ -20,6 +20,9 @@ struct Accessibility {
 // Null members when the system has no accessibility library.
 const Accessibility& LoadAccessibility();
 
+// The default action of everything a screen reader can press.
+inline constexpr wchar_t kPress[] = L"Press";
+
 inline bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // A text for an answer, or E_OUTOFMEMORY.

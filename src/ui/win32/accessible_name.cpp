@@ -14,7 +14,7 @@ namespace {
 
 // The system's object with another name for the control itself; its
 // entries (list items) keep theirs.
-class NamedAccessible final : public DelegatingAccessible {
+class NamedAccessible : public DelegatingAccessible {
 public:
     NamedAccessible(IAccessible* standard, std::wstring name)
         : DelegatingAccessible(standard), name_(std::move(name)) {}
@@ -28,11 +28,42 @@ private:
     const std::wstring name_;
 };
 
+// A push button, whatever the system's object says of the window's class
+// (Wine's says client, with no action): pressed by its default action.
+class PushButtonAccessible final : public NamedAccessible {
+public:
+    PushButtonAccessible(IAccessible* standard, std::wstring name, HWND button)
+        : NamedAccessible(standard, std::move(name)), button_(button) {}
+
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!IsSelf(child)) return NamedAccessible::get_accRole(child, role);
+        if (!role) return E_POINTER;
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (!IsSelf(child)) return NamedAccessible::get_accDefaultAction(child, action);
+        return AnswerText(kPress, action);
+    }
+
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!IsSelf(child)) return NamedAccessible::accDoDefaultAction(child);
+        return PostMessageW(button_, kPressMessage, 0, 0) ? S_OK : E_FAIL;
+    }
+
+private:
+    const HWND button_;
+};
+
 }  // namespace
 
-LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name) {
+LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name, bool pushButton) {
     IAccessible* standard = StandardClientObject(control);
-    return standard ? AnswerObject(new NamedAccessible(standard, name), flags) : 0;
+    if (!standard) return 0;
+    if (pushButton) return AnswerObject(new PushButtonAccessible(standard, name, control), flags);
+    return AnswerObject(new NamedAccessible(standard, name), flags);
 }
 
 }  // namespace ui::win32

@@ -172,9 +172,14 @@ LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
             if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) &&
                 !control->accessibleName.empty()) {
                 const std::wstring& name = control->accessibleName;
-                if (const LRESULT named = NamedClientObject(hwnd, wParam, name)) return named;
+                const bool pushButton = dynamic_cast<Button*>(control) != nullptr;
+                if (const LRESULT named = NamedClientObject(hwnd, wParam, name, pushButton))
+                    return named;
             }
             break;
+        case kPressMessage:
+            if (TakesInput(hwnd)) control->Click();
+            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -184,6 +189,10 @@ LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 }  // namespace
+
+bool TakesInput(HWND control) {
+    return IsWindowEnabled(control) && IsWindowEnabled(GetAncestor(control, GA_ROOT));
+}
 
 void WatchMouse(Control& control) {
     HWND hwnd = Hwnd(control);

@@ -5,6 +5,7 @@
 
 #include "ui/backend.h"
 #include "ui/win32/native.h"
+#include "ui/win32/window_in_charge.h"
 
 namespace ui {
 
@@ -127,6 +128,12 @@ FormWindow::~FormWindow() {
 }
 
 FormWindow* WindowOf(const Form& form) { return static_cast<FormWindow*>(form.native()); }
+
+HWND WindowInCharge() {
+    const Form* form = FormInCharge();
+    const FormWindow* window = form ? WindowOf(*form) : nullptr;
+    return window ? window->hwnd : nullptr;
+}
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -252,7 +259,7 @@ void Open(Form& form) {
     SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlways, 0);
     window.keyboardCues = cuesAlways;
     // A modal form is owned by the window it was opened from, and stays above it.
-    if (form.IsModal()) window.owner = GetActiveWindow();
+    if (form.IsModal()) window.owner = win32::WindowInCharge();
     const DWORD windowStyle = FormWindowStyle(form.style);
     HMENU menu = nullptr;
     if (!form.Menu().empty()) {

@@ -36,7 +36,9 @@ struct PictureStrip {
 
 // What the keyboard and the pointer are doing in a strip of pictures.
 struct StripState {
-    int focused = 0;   // the keyboard's cell
+    // The keyboard's cell: none until a key moves into the strip, so that a
+    // key pressed before the user chose performs nothing.
+    int focused = -1;
     int pressed = -1;  // the cell the left button went down on, if any
 };
 
@@ -77,9 +79,14 @@ std::vector<Cell> CellsOf(const Frame& frame);
 void PressCell(const Frame& frame, int index);
 // Redraws the cell a picture stands in.
 void InvalidatePicture(const Picture& picture);
-// Posted to a strip with a cell's index: press it (a screen reader's default
-// action, which must not wait for what the press opens).
-inline constexpr UINT kPressCellMessage = WM_USER + 1;
+// Posted to a control to press it, as a screen reader's default action
+// does: posted, so that the reader does not wait for what the press opens
+// (the Run dialog waits for its close). A strip is given the cell's index.
+// A window that takes no input then (a box or a modal form stands over it)
+// is not pressed.
+inline constexpr UINT kPressMessage = WM_USER + 1;
+// Whether the control's window and the form it is on take input now.
+bool TakesInput(HWND control);
 // A strip's object for screen readers: a tool bar of push buttons, one a
 // cell, as WM_GETOBJECT returns it; 0 where the system cannot make one.
 LRESULT StripObject(HWND strip, WPARAM flags);
@@ -113,8 +120,10 @@ void FitDropDownHeight(HWND comboBox, int height);
 // the toolkit.
 void WatchMouse(Control& control);
 // The client object of a standard control named by its accessibleName,
-// as WM_GETOBJECT returns it; 0 where the system cannot make one.
-LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name);
+// as WM_GETOBJECT returns it; 0 where the system cannot make one. A push
+// button says so, and is pressed by its default action, whatever the
+// system's own object would answer.
+LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name, bool pushButton);
 HINSTANCE Instance();
 // Registers the toolkit's own window classes once.
 void RegisterClasses();

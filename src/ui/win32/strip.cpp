@@ -225,7 +225,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_MOUSEMOVE: {
             const std::vector<Cell> cells = CellsOf(*frame);
-            const int at = CellAt(cells, PointOf(lParam));
+            // While the button is held, the pressed cell keeps the pointer,
+            // and the title its description.
+            const int at = strip.pressed >= 0 ? strip.pressed : CellAt(cells, PointOf(lParam));
             Picture* shown = at >= 0 ? cells[at].Shown() : nullptr;
             if (shown)
                 shown->MouseMove();
@@ -254,23 +256,26 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_KEYDOWN: {
             const bool repeated = (lParam & (1 << 30)) != 0;
             ShowCues(hwnd, *frame);
+            const int last = static_cast<int>(CellsOf(*frame).size()) - 1;
+            // With no cell chosen yet, an arrow enters at the end it points from.
+            const bool chosen = strip.focused >= 0;
             switch (wParam) {
                 case VK_LEFT:
-                    MoveFocus(hwnd, *frame, strip.focused - 1);
+                    MoveFocus(hwnd, *frame, chosen ? strip.focused - 1 : last);
                     return 0;
                 case VK_RIGHT:
-                    MoveFocus(hwnd, *frame, strip.focused + 1);
+                    MoveFocus(hwnd, *frame, chosen ? strip.focused + 1 : 0);
                     return 0;
                 case VK_HOME:
                     MoveFocus(hwnd, *frame, 0);
                     return 0;
                 case VK_END:
-                    MoveFocus(hwnd, *frame, static_cast<int>(CellsOf(*frame).size()) - 1);
+                    MoveFocus(hwnd, *frame, last);
                     return 0;
                 case VK_RETURN:
                 case VK_SPACE:
                     // Once a press: a key held down starts nothing more.
-                    if (!repeated) PressCell(*frame, strip.focused);
+                    if (!repeated && chosen) PressCell(*frame, strip.focused);
                     return 0;
                 case VK_TAB:
                     Tab(hwnd, GetKeyState(VK_SHIFT) < 0);
@@ -282,15 +287,16 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_KILLFOCUS: {
             const std::vector<Cell> cells = CellsOf(*frame);
             InvalidateCell(hwnd, cells, strip.focused);
-            // Tabbed into: the keyboard's cell is spoken and described.
+            // Tabbed into: the keyboard's cell (at first the first) is
+            // spoken and described.
             if (message == WM_SETFOCUS && GetKeyState(VK_TAB) < 0) {
                 ShowCues(hwnd, *frame);
-                MoveFocus(hwnd, *frame, strip.focused);
+                MoveFocus(hwnd, *frame, std::max(strip.focused, 0));
             }
             return 0;
         }
-        case kPressCellMessage:
-            PressCell(*frame, static_cast<int>(wParam));
+        case kPressMessage:
+            if (TakesInput(hwnd)) PressCell(*frame, static_cast<int>(wParam));
             return 0;
         case WM_GETOBJECT:
             if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) &&

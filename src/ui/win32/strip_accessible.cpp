@@ -12,8 +12,6 @@ namespace ui::win32 {
 
 namespace {
 
-constexpr wchar_t kPress[] = L"Press";
-
 VARIANT Child(LONG id) {
     VARIANT child{};
     child.vt = VT_I4;
@@ -147,7 +145,7 @@ public:
         if (index < 0) return E_INVALIDARG;
         // Posted: what a press opens (the Run dialog waits for its close)
         // must not hold the screen reader that asked for it.
-        return PostMessageW(strip_, kPressCellMessage, index, 0) ? S_OK : E_FAIL;
+        return PostMessageW(strip_, kPressMessage, index, 0) ? S_OK : E_FAIL;
     }
 
 private:

@@ -401,6 +401,11 @@ void ClickAt(int x, int y) {
     SendInputs(press, 2);
 }
 
+void LeftButton(bool down) {
+    INPUT press = MouseInput(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInputs(&press, 1);
+}
+
 void Click(const Target& target) {
     POINT centre = Centre(target);
     ClickAt(centre.x, centre.y);

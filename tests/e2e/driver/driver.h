@@ -110,6 +110,8 @@ void MoveMouse(int x, int y);
 void ParkMouse();                  // far from the bar
 void Hover(const Target& target);  // moves to its centre, with a few moves inside it
 void ClickAt(int x, int y);
+// The left button pressed, or let go, where the pointer is.
+void LeftButton(bool down);
 void Click(const Target& target);
 void DoubleClick(const Target& target);
 void TypeText(const std::wstring& text);  // Unicode characters

@@ -140,6 +140,14 @@ std::optional<int> ControlProbe::GdiObjects(HWND anyWindow) const {
     return static_cast<int>(Answer(anyWindow, probe::kGdiObjectCount));
 }
 
+bool ControlProbe::MakeCurrent(HWND anyWindow, const std::wstring& directory) const {
+    const ATOM atom = GlobalAddAtomW(directory.c_str());
+    const bool made = Ask(anyWindow, probe::kCurrentDirectory, atom, probe::kDirectoryMade) &&
+                      Answer(anyWindow, probe::kDirectoryMade) == 1;
+    GlobalDeleteAtom(atom);
+    return made;
+}
+
 std::wstring PrintOutDirectory() {
     const wchar_t* value = _wgetenv(L"TAVOLIN_PRINT_OUT");
     return value ? value : L"";

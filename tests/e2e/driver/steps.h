@@ -126,6 +126,8 @@ public:
     std::optional<Icon> IconOf(HWND window, bool big, int resource) const;
     // The GDI objects of the process, counted by their handles under Wine.
     std::optional<int> GdiObjects(HWND anyWindow) const;
+    // Makes the directory Tavolin's current one, as a start there would.
+    bool MakeCurrent(HWND anyWindow, const std::wstring& directory) const;
 
 private:
     // Posts the question and waits for the last of its answers.

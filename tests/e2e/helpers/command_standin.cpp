@@ -16,6 +16,9 @@ std::wstring LogPath() {
     if (length > 0 && length < MAX_PATH) return path;
     std::wstring module(MAX_PATH, L'\0');
     module.resize(GetModuleFileNameW(nullptr, module.data(), MAX_PATH));
+    // Wine names a program started from a share UNC\SERVER\SHARE\..., without
+    // the two backslashes it begins with.
+    if (module.starts_with(L"UNC\\")) module = L"\\\\" + module.substr(4);
     return module.substr(0, module.find_last_of(L'\\') + 1) + L"command.log";
 }
 

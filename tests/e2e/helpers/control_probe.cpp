@@ -102,6 +102,12 @@ void CountGdiObjects(HWND window) {
     Leave(window, probe::kGdiObjectCount, count);
 }
 
+void MakeCurrent(HWND window, LPARAM atom) {
+    wchar_t directory[MAX_PATH] = {};
+    GlobalGetAtomNameW(static_cast<ATOM>(atom), directory, MAX_PATH);
+    Leave(window, probe::kDirectoryMade, SetCurrentDirectoryW(directory) ? 1 : 0);
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
@@ -127,6 +133,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
                 break;
             case probe::kGdiObjects:
                 CountGdiObjects(message->hwnd);
+                break;
+            case probe::kCurrentDirectory:
+                MakeCurrent(message->hwnd, message->lParam);
                 break;
         }
     }

@@ -15,6 +15,10 @@ enum Question {
     kBigIcon,        // the window's icons against the resource numbered in lParam
     kSmallIcon,
     kGdiObjects,  // the GDI objects the process holds
+    // Makes the directory named by the global atom in lParam the process's
+    // current one, as a start in that directory would: Wine cannot start a
+    // process in a share.
+    kCurrentDirectory,
 };
 
 // The answers, the last of each question written last.
@@ -28,5 +32,6 @@ inline constexpr wchar_t kBackgroundColour[] = L"TavolinBackgroundColour";
 // 0: no icon of that kind; 1: another picture; 2: the resource's.
 inline constexpr wchar_t kIcon[] = L"TavolinIcon";
 inline constexpr wchar_t kGdiObjectCount[] = L"TavolinGdiObjects";
+inline constexpr wchar_t kDirectoryMade[] = L"TavolinDirectoryMade";  // 1: made current
 
 }  // namespace probe
