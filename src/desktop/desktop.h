@@ -63,9 +63,6 @@ constexpr int kAnswerYes = 6;
 constexpr int kNormalFocus = 1;
 constexpr int kMaximizedFocus = 3;
 
-// Size of the buffer handed to WindowsDirectory.
-constexpr int kWindowsDirBufferSize = 145;
-
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -113,9 +110,9 @@ public:
     virtual bool IsEnvironmentVariable(const std::wstring& name) = 0;
     virtual bool DelayedExpansionOn() = 0;
 
-    // Writes the Windows directory into the buffer; returns the count of
-    // characters written (0 when it does not fit).
-    virtual int WindowsDirectory(wchar_t* buffer, int size) = 0;
+    // The Windows directory, with a trailing backslash only for a root;
+    // empty when the system cannot say.
+    virtual std::wstring WindowsDirectory() = 0;
 };
 
 }  // namespace tavolin

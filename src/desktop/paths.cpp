@@ -49,10 +49,6 @@ wchar_t DriveLetterOf(const std::wstring& path) {
     return letter >= L'A' && letter <= L'Z' ? letter : 0;
 }
 
-std::wstring WithoutLeadingBlanks(const std::wstring& text) {
-    return text.substr(std::min(text.find_first_not_of(L' '), text.size()));
-}
-
 bool HasNameEndingInDotOrBlank(const std::wstring& path) {
     size_t start = 0;
     for (size_t i = 0; i <= path.size(); ++i) {

@@ -23,10 +23,6 @@ std::wstring RootOf(const std::wstring& path);
 // ("c:", "d: [DATA]", "C:\WINDOWS"), or 0 when it names none.
 wchar_t DriveLetterOf(const std::wstring& path);
 
-// The text from its first character that is not a blank on. The system
-// skips the blanks a command line begins with.
-std::wstring WithoutLeadingBlanks(const std::wstring& text);
-
 // True when a name on the path ends in a dot or a blank. Windows drops such
 // endings wherever a path is not given in its \\?\ form, so a program started
 // or a document opened by this path would be another file: "sub.\a.txt"

@@ -7,9 +7,6 @@ namespace tavolin {
 namespace {
 
 constexpr wchar_t kError[] = L"Error";
-// A pattern no file is expected to match: setting it and then the user's
-// pattern again makes the list read its directory afresh.
-constexpr wchar_t kNoFilesPattern[] = L"*.XXX";
 
 // A lone carriage return breaks a line of a message box's prompt.
 const std::wstring kCr = L"\r";
@@ -29,11 +26,8 @@ std::wstring WhyNotRunnable(Desktop& desktop, const std::wstring& path) {
     return std::wstring();
 }
 
-Outcome Refresh(FileList& files) {
-    const std::wstring pattern = files.Pattern();
-    if (Outcome emptied = files.SetPattern(kNoFilesPattern); emptied.failed()) return emptied;
-    return files.SetPattern(pattern);
-}
+// Setting the list's own pattern again reads its directory afresh.
+Outcome Refresh(FileList& files) { return files.SetPattern(files.Pattern()); }
 
 }  // namespace
 

@@ -48,7 +48,6 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
     File1.box.accessibleName = Spoken(Label1);
     Combo1.accessibleName = Spoken(Label2);
     onLoad = [this] { FrmBrow_Load(); };
-    onUnload = [this] { FrmBrow_Unload(); };
     Drive1.onChange = [this] { Drive1_Change(); };
     Dir1.onChange = [this] { Dir1_Change(); };
     Combo1.onClick = [this] { Combo1_Click(); };
@@ -107,8 +106,5 @@ void FrmBrow::Command1_Click() { DeleteSelectedFile(desktop_, File1); }
 void FrmBrow::CmdPgm_Click() { ShowFileTypeHelp(desktop_, HelpCaller::Browser); }
 
 void FrmBrow::CmdCancel_Click() { Close(); }
-
-// Nothing of the browser outlives its close.
-void FrmBrow::FrmBrow_Unload() {}
 
 }  // namespace tavolin

@@ -40,7 +40,6 @@ public:
     void Command1_Click();
     void CmdPgm_Click();
     void CmdCancel_Click();
-    void FrmBrow_Unload();
 
 private:
     void FallBackToReadableDrive();

@@ -1,8 +1,8 @@
 #include "launch/launcher.h"
 
+#include "desktop/command_line.h"
 #include "desktop/paths.h"
 
-#include <algorithm>
 #include <cwctype>
 #include <optional>
 
@@ -25,23 +25,20 @@ constexpr DocumentOpener kOpeners[] = {
 
 constexpr wchar_t kTooShortTitle[] = L"Program name too short";
 
-// The name the extension test reads: the text without its leading blanks,
-// and inside the double quotes that keep a path with blanks one word.
-std::wstring NamePart(const std::wstring& program) {
-    const std::wstring name = WithoutLeadingBlanks(program);
-    if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
-        return name.substr(1, name.size() - 2);
-    return name;
-}
+// The 145 characters of the buffer the Windows directory was read into, the
+// last kept for a terminating zero.
+constexpr size_t kWindowsDirLimit = 145;
 
 // The accessory prefix for a document name, empty for anything else; none
-// when the text is too short for an extension test. The length counts the
-// text as given, quotes included, so that a typed "abc" is started as
-// typed.
+// when the text is too short for an extension test. Both read the text
+// without its leading blanks; the length counts it as given, quotes
+// included, so that a typed "abc" is started as typed, and the extension is
+// read inside the quotes that keep a path with blanks one word.
 std::optional<std::wstring> AccessoryFor(const LaunchContext& context,
                                          const std::wstring& program) {
-    if (WithoutLeadingBlanks(program).size() < 4) return std::nullopt;
-    const std::wstring name = NamePart(program);
+    const CommandLine read = ReadCommandLine(program);
+    if (read.text.size() < 4) return std::nullopt;
+    const std::wstring& name = read.programIsAll ? read.program : read.text;
     const size_t length = name.size();
     if (length < 4 || name[length - 4] != L'.') return std::wstring();
     std::wstring extension = name.substr(length - 3);
@@ -55,14 +52,15 @@ std::optional<std::wstring> AccessoryFor(const LaunchContext& context,
     return std::wstring();
 }
 
-}  // namespace
-
+// The Windows directory as the launch context keeps it. One too long for
+// the buffer is taken as unknown rather than cut short, which would name
+// another directory.
 std::wstring ReadWindowsDir(Desktop& desktop) {
-    wchar_t buffer[kWindowsDirBufferSize] = {};
-    const int count = desktop.WindowsDirectory(buffer, kWindowsDirBufferSize);
-    if (count <= 0) return std::wstring();
-    return std::wstring(buffer, std::min(count, kWindowsDirBufferSize));
+    std::wstring directory = desktop.WindowsDirectory();
+    return directory.size() < kWindowsDirLimit ? directory : std::wstring();
 }
+
+}  // namespace
 
 LaunchContext InitLaunchContext(Desktop& desktop) {
     LaunchContext context;
@@ -83,17 +81,18 @@ std::wstring BuildCommandLine(const LaunchContext& context, const std::wstring& 
 void LaunchProgram(Desktop& desktop, const LaunchContext& context, const std::wstring& program,
                    const std::wstring& arguments) {
     const std::wstring commandLine = BuildCommandLine(context, program, arguments);
-    Outcome launched = commandLine.empty() ? Outcome(Failure{kTooShortTitle})
-                                           : desktop.RunCommand(commandLine, kNormalFocus);
+    // One failure path from the start to the change of directory.
+    Outcome outcome = commandLine.empty() ? Outcome(Failure{kTooShortTitle})
+                                          : desktop.RunCommand(commandLine, kNormalFocus);
     // A Windows directory too long to be read is no place to return to, and a
     // start that worked is no failure.
-    if (launched.ok() && !context.WindowsDir.empty()) {
-        launched = desktop.ChangeDrive(context.WindowsDir);
-        if (launched.ok()) launched = desktop.ChangeDirectory(context.WindowsDir);
+    if (outcome.ok() && !context.WindowsDir.empty()) {
+        outcome = desktop.ChangeDrive(context.WindowsDir);
+        if (outcome.ok()) outcome = desktop.ChangeDirectory(context.WindowsDir);
     }
-    if (launched.failed())
+    if (outcome.failed())
         desktop.ShowMessage(commandLine + L" was not found", mb::kQuestion,
-                            launched.failure().description);
+                            outcome.failure().description);
 }
 
 }  // namespace tavolin

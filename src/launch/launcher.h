@@ -13,9 +13,6 @@ struct LaunchContext {
     std::wstring WindowsRoot;  // the drive root of WindowsDir, such as C:\.
 };
 
-// The Windows directory exactly as the desktop reports it.
-std::wstring ReadWindowsDir(Desktop& desktop);
-
 // Reads the launch context and makes WindowsDir the current directory of its
 // drive (a failure to do so is ignored).
 LaunchContext InitLaunchContext(Desktop& desktop);

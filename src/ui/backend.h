@@ -33,7 +33,7 @@ void WriteTitle(const Form& form);
 void WriteEnabled(const Form& form);
 void WriteBusy(const Form& form);
 void WriteInterval(const Timer& timer);
-void WriteVisible(const Control& control);
+void WriteShown(const Picture& picture);
 void WriteText(const TextBox& box);
 void WriteEntries(const ListBox& list);
 // The list had one entry added at its end.

@@ -56,11 +56,6 @@ Control::Control(Container& parentContainer, Twips at, int tab)
 
 Control::~Control() = default;
 
-void Control::SetVisible(bool visible) {
-    visible_ = visible;
-    backend::WriteVisible(*this);
-}
-
 void Control::Click() {
     if (parent.OwnerForm().Enabled()) Raise(parent.OwnerForm(), onClick);
 }
@@ -69,10 +64,23 @@ void Control::MouseMove() {
     if (parent.OwnerForm().Enabled()) Raise(parent.OwnerForm(), onMouseMove);
 }
 
-Frame::Frame(Container& parent, Twips place, Colour colour)
+PictureStrip::PictureStrip(Container& parent, Twips place, Colour colour)
     : Control(parent, place), background(colour) {}
 
-Picture::Picture(Container& parent, Twips place, int icon) : Control(parent, place), iconId(icon) {}
+Picture::Picture(PictureStrip& in, Twips place, std::vector<int> icons)
+    : Control(in, place), strip(in), iconIds(std::move(icons)) {
+    const auto after =
+        std::find_if(strip.pictures_.begin(), strip.pictures_.end(),
+                     [&](const Picture* other) { return other->place.left > place.left; });
+    strip.pictures_.insert(after, this);
+}
+
+Picture::~Picture() { std::erase(strip.pictures_, this); }
+
+void Picture::Show(int index) {
+    shown_ = InRange(index, iconIds) >= 0 ? index : 0;
+    backend::WriteShown(*this);
+}
 
 Button::Button(Container& parent, Twips place, std::wstring text, int tab, Font f)
     : Control(parent, place, tab), caption(std::move(text)), font(f) {}
@@ -207,7 +215,6 @@ void Form::ShowModal() {
 
 void Form::Close() {
     if (!open_) return;
-    if (onUnload) onUnload();
     open_ = false;
     Forget(*this);
     for (Control* control : controls_) control->handle = nullptr;

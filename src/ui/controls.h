@@ -58,7 +58,9 @@ public:
     virtual ~NativeForm() = default;
 };
 
-// Something controls can be placed in: a form, or a frame inside it.
+class Picture;
+
+// Something controls can be placed in: a form, or a strip inside it.
 class Container {
 public:
     virtual Form& OwnerForm() = 0;
@@ -81,9 +83,6 @@ public:
     const int tabIndex;
     Container& parent;
 
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
-
     // The name a screen reader announces for the control.
     std::wstring accessibleName;
     std::function<void()> onClick;
@@ -94,42 +93,68 @@ public:
     void Click();
     void MouseMove();
 
-    // Backend: makes the native control once its form is opened.
+    // What the backends ask of a kind of control. A character typed into
+    // it (a text box raises onKeyPress); whether it takes Enter itself
+    // rather than leaving it to the dialog manager; whether a screen reader
+    // may press it, as a click does.
+    virtual void KeyPress(wchar_t) {}
+    virtual bool TakesEnter() const { return false; }
+    virtual bool Pressable() const { return false; }
+
+    // Backend: makes the native control once its form is opened, and lays it
+    // out again when the form's resolution changes.
     virtual void CreateNative() = 0;
+    virtual void LayOutNative();
     // The native control while its form is open, null otherwise.
     void* handle = nullptr;
-
-private:
-    bool visible_ = true;
 };
 
-// A grouping box with an empty caption, painted in its own colour.
-class Frame : public Control, public Container {
+// A strip of pictures on a background of its own colour, such as the bar's
+// row of icons, with room for other controls (a button). The keyboard
+// reaches it as one tab stop and moves among its pictures (Left, Right,
+// Home, End), raising a picture's MouseMove as pointing at it does, and
+// Enter or Space raises its Click; screen readers see a tool bar of push
+// buttons.
+class PictureStrip : public Control, public Container {
 public:
-    Frame(Container& parent, Twips place, Colour background);
+    PictureStrip(Container& parent, Twips place, Colour background);
     Form& OwnerForm() override { return parent.OwnerForm(); }
     Control* AsControl() override { return this; }
     void CreateNative() override;
+    void LayOutNative() override;
 
     const Colour background;
+    // Left to right as they stand.
+    const std::vector<Picture*>& Pictures() const { return pictures_; }
+
+private:
+    friend class Picture;
+    std::vector<Picture*> pictures_;
 };
 
-// An icon from the program's resources, drawn to fill its cell. Pictures
-// stand in a frame, which draws them and plays them as one strip: for the
-// keyboard, a cell reached by the arrow keys raises MouseMove as pointing at
-// it does, and Enter or Space raises Click.
+// Icons from the program's resources taking turns in one cell of a strip,
+// one shown at a time, each drawn to fill the cell.
 class Picture : public Control {
 public:
-    Picture(Container& parent, Twips place, int iconId);
+    Picture(PictureStrip& strip, Twips place, std::vector<int> iconIds);
+    ~Picture() override;
     void CreateNative() override;
 
-    const int iconId;
+    PictureStrip& strip;
+    const std::vector<int> iconIds;
+    // The index in iconIds of the icon shown; the first at start.
+    int Shown() const { return shown_; }
+    void Show(int index);
+
+private:
+    int shown_ = 0;
 };
 
 class Button : public Control {
 public:
     Button(Container& parent, Twips place, std::wstring caption, int tabIndex, Font font = {});
     void CreateNative() override;
+    bool Pressable() const override { return true; }
 
     const std::wstring caption;
     const Font font;
@@ -140,6 +165,7 @@ public:
     Label(Container& parent, Twips place, std::wstring caption, Colour background, Colour text,
           int tabIndex);
     void CreateNative() override;
+    void LayOutNative() override;
 
     const std::wstring caption;
     const Colour background;
@@ -158,7 +184,8 @@ public:
     // Raised with the character code of each key typed, before the box
     // takes the character.
     std::function<void(wchar_t)> onKeyPress;
-    void KeyPress(wchar_t code);
+    void KeyPress(wchar_t code) override;
+    bool TakesEnter() const override { return true; }
     // Backend: the user has changed the text to this.
     void Edited(std::wstring text) { text_ = std::move(text); }
 
@@ -203,6 +230,7 @@ class ComboBox : public Control {
 public:
     ComboBox(Container& parent, Twips place, std::vector<std::wstring> entries, int tabIndex);
     void CreateNative() override;
+    void LayOutNative() override;
 
     int Count() const { return static_cast<int>(entries_.size()); }
     std::wstring Entry(int index) const;
@@ -231,7 +259,8 @@ private:
     Form& form_;
 };
 
-// A periodic timer owned by a form; ticks only while the form is open.
+// A periodic timer owned by a form; ticks only while the form is open and
+// its interval is above 0.
 class Timer {
 public:
     Timer(Form& form, int intervalMs);
@@ -275,7 +304,7 @@ public:
     // As Show, then waits until the form is closed; the other forms take
     // no input meanwhile.
     void ShowModal();
-    // Runs onUnload and destroys the window.
+    // Destroys the window.
     void Close();
     bool IsOpen() const { return open_; }
     // Shown by ShowModal and not closed since.
@@ -291,7 +320,6 @@ public:
     bool Busy() const { return busy_; }
 
     std::function<void()> onLoad;
-    std::function<void()> onUnload;
 
     // Registration, in declaration order, used by the backend.
     void Register(Control& control) { controls_.push_back(&control); }

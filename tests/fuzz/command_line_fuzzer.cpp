@@ -34,13 +34,15 @@ std::wstring Unblanked(const std::wstring& program) {
     return first == std::wstring::npos ? std::wstring() : program.substr(first);
 }
 
-// The name whose extension decides: that text within a pair of enclosing
-// double quotes.
+// The name whose extension decides: that text, or the part within the
+// double quotes it begins with when nothing follows them (a quote left open
+// runs to the end).
 std::wstring DocumentName(const std::wstring& program) {
-    std::wstring name = Unblanked(program);
-    if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
-        name = name.substr(1, name.size() - 2);
-    return name;
+    const std::wstring text = Unblanked(program);
+    if (text.empty() || text.front() != L'"') return text;
+    const size_t close = text.find(L'"', 1);
+    if (close == std::wstring::npos) return text.substr(1);
+    return close + 1 == text.size() ? text.substr(1, close - 1) : text;
 }
 
 }  // namespace

@@ -210,11 +210,9 @@ bool RecordingDesktop::IsEnvironmentVariable(const std::wstring& name) {
     return Contains(environment, name);
 }
 
-int RecordingDesktop::WindowsDirectory(wchar_t* buffer, int size) {
-    Record("WindowsDirectory(" + std::to_string(size) + ")");
-    if (static_cast<int>(windowsDir.size()) >= size) return 0;
-    std::copy(windowsDir.begin(), windowsDir.end(), buffer);
-    return static_cast<int>(windowsDir.size());
+std::wstring RecordingDesktop::WindowsDirectory() {
+    Record("WindowsDirectory()");
+    return windowsDir;
 }
 
 }  // namespace tavolin::testing

@@ -85,7 +85,7 @@ public:
     Outcome ChangeDirectory(const std::wstring& path) override;
     bool IsEnvironmentVariable(const std::wstring& name) override;
     bool DelayedExpansionOn() override { return delayedExpansion; }
-    int WindowsDirectory(wchar_t* buffer, int size) override;
+    std::wstring WindowsDirectory() override;
 
 private:
     void Record(const std::string& line) { calls.push_back(line); }

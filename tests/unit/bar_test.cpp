@@ -1,43 +1,27 @@
 #include <gtest/gtest.h>
 
 #include "bar/frm_main.h"
+#include "bar_control.h"
 #include "recording_desktop.h"
 #include "ui/headless/headless.h"
 
 namespace tavolin {
 namespace {
 
+using testing::BarControl;
 using testing::RecordingDesktop;
+using testing::Telephone;
 using Calls = std::vector<std::string>;
 
-// Every control of the bar with the description its pointer moves must show,
-// written out here rather than read from the bar's own table.
-struct Described {
-    ui::Control& control;
-    const wchar_t* description;
-};
-
-std::vector<Described> Descriptions(FrmMain& bar) {
-    return {
-        {bar.Image3, L"Exit Windows"},
-        {bar.Image1, L"DOS Prompt"},
-        {bar.Image7, L"Run and File Load Functions"},
-        {bar.Image2, L"Explorer"},
-        {bar.Image10, L"Find Files"},
-        {bar.Image9, L"Control Panel"},
-        {bar.Image5, L"WordPad"},
-        {bar.Image4, L"NotePad"},
-        {bar.PicFace2, L"Phone Dialer"},
-        {bar.PicFace1, L"Phone Dialer"},
-        {bar.Image12, L"TaskBar"},
-        {bar.Image8, L"Utilities"},
-        {bar.Image6, L"Games"},
-        {bar.Image13, L"Multimedia"},
-        {bar.Image11, L"Windows Help"},
-        {bar.Image14, L"Tavolin Help"},
-        {bar.Command1, L"About?"},
-    };
-}
+// What every control of the bar must show when the pointer moves over it,
+// left to right, written out here rather than read from the bar's own table.
+const wchar_t* const kDescriptions[] = {
+    L"Exit Windows", L"DOS Prompt",   L"Run and File Load Functions",
+    L"Explorer",     L"Find Files",   L"Control Panel",
+    L"WordPad",      L"NotePad",      L"Phone Dialer",
+    L"TaskBar",      L"Utilities",    L"Games",
+    L"Multimedia",   L"Windows Help", L"Tavolin Help",
+    L"About?"};
 
 TEST(FrmMain, StartsWithAnEmptyTitleTheFirstTelephoneFrameAndTheLaunchContext) {
     RecordingDesktop desktop;
@@ -45,18 +29,17 @@ TEST(FrmMain, StartsWithAnEmptyTitleTheFirstTelephoneFrameAndTheLaunchContext) {
     desktop.AddDirectory(L"D:\\WIN95");
     FrmMain bar(desktop);
     EXPECT_TRUE(desktop.calls.empty()) << "nothing is read before the window is shown";
-    EXPECT_EQ(bar.Timer2.Interval(), 500);
+    EXPECT_EQ(bar.Timer2.Interval(), 0) << "the telephone is still until start-up";
 
     bar.Show();
     EXPECT_EQ(bar.Title(), L"");
     EXPECT_EQ(ui::headless::TitleWrites(bar), 0);
-    EXPECT_TRUE(bar.PicFace2.Visible());
-    EXPECT_FALSE(bar.PicFace1.Visible());
+    EXPECT_EQ(Telephone(bar.Frame1).Shown(), 0);
     EXPECT_EQ(bar.CaptionPrefix, L"Tavolin - ");
     EXPECT_EQ(bar.Timer2.Interval(), 4000);
     EXPECT_EQ(bar.Context().WindowsDir, L"D:\\WIN95");
     EXPECT_EQ(bar.Context().WindowsRoot, L"D:\\");
-    EXPECT_EQ(desktop.calls, (Calls{"WindowsDirectory(145)", "ChangeDirectory(\"D:\\WIN95\")"}));
+    EXPECT_EQ(desktop.calls, (Calls{"WindowsDirectory()", "ChangeDirectory(\"D:\\WIN95\")"}));
     // The Windows directory becomes current on its own drive only.
     EXPECT_EQ(desktop.currentDrive, L'C');
     EXPECT_EQ(desktop.drives[L'D'].currentDirectory, L"D:\\WIN95");
@@ -73,15 +56,14 @@ TEST(FrmMain, StartUpCompletesWhenTheWindowsDirectoryCannotBeMadeCurrent) {
     desktop.drives[L'C'].currentDirectory = L"C:\\WORK";
     FrmMain bar(desktop);
     bar.Show();
-    EXPECT_EQ(desktop.calls, (Calls{"WindowsDirectory(145)", "ChangeDirectory(\"E:\\GONE\")"}));
+    EXPECT_EQ(desktop.calls, (Calls{"WindowsDirectory()", "ChangeDirectory(\"E:\\GONE\")"}));
     EXPECT_EQ(bar.Timer2.Interval(), 4000);
     EXPECT_EQ(bar.CaptionPrefix, L"Tavolin - ");
     EXPECT_EQ(bar.Context().WindowsDir, L"E:\\GONE");
     EXPECT_EQ(bar.Context().WindowsRoot, L"E:\\");
     EXPECT_EQ(bar.Title(), L"");
     EXPECT_EQ(desktop.CurrentDirectory(), L"C:\\WORK");
-    EXPECT_TRUE(bar.PicFace2.Visible());
-    EXPECT_FALSE(bar.PicFace1.Visible());
+    EXPECT_EQ(Telephone(bar.Frame1).Shown(), 0);
 }
 
 TEST(FrmMain, EveryControlShowsItsOwnDescriptionAfterThePrefix) {
@@ -89,13 +71,15 @@ TEST(FrmMain, EveryControlShowsItsOwnDescriptionAfterThePrefix) {
     FrmMain bar(desktop);
     bar.Show();
     desktop.Forget();
-    const std::vector<Described> described = Descriptions(bar);
-    ASSERT_EQ(described.size(), bar.Controls().size() - 1)
-        << "every control of the bar but its frame is listed";
-    for (const Described& d : described) {
-        d.control.MouseMove();
-        EXPECT_EQ(bar.Title(), std::wstring(L"Tavolin - ") + d.description)
-            << testing::Narrow(d.description);
+    // The strip, then its controls left to right.
+    ASSERT_EQ(bar.Controls().size(), std::size(kDescriptions) + 1);
+    ASSERT_EQ(bar.Controls().front(), &bar.Frame1);
+    for (size_t i = 0; i < std::size(kDescriptions); ++i) {
+        bar.Controls()[i + 1]->MouseMove();
+        EXPECT_EQ(bar.Title(), std::wstring(L"Tavolin - ") + kDescriptions[i])
+            << testing::Narrow(kDescriptions[i]);
+        // A screen reader hears the same.
+        EXPECT_EQ(bar.Controls()[i + 1]->accessibleName, kDescriptions[i]);
     }
     EXPECT_TRUE(desktop.calls.empty()) << "hovering acts on nothing outside the bar";
 }
@@ -105,26 +89,26 @@ TEST(FrmMain, TitleIsWrittenOnlyWhenTheDescriptionChanges) {
     FrmMain bar(desktop);
     bar.Show();
 
-    for (int i = 0; i < 25; ++i) bar.Image2.MouseMove();
+    for (int i = 0; i < 25; ++i) BarControl(bar, L"Explorer").MouseMove();
     EXPECT_EQ(bar.Title(), L"Tavolin - Explorer");
     EXPECT_EQ(ui::headless::TitleWrites(bar), 1);
 
     // The neighbour's description arrives with its first move.
-    bar.Image10.MouseMove();
+    BarControl(bar, L"Find Files").MouseMove();
     EXPECT_EQ(bar.Title(), L"Tavolin - Find Files");
     EXPECT_EQ(ui::headless::TitleWrites(bar), 2);
-    for (int i = 0; i < 10; ++i) bar.Image10.MouseMove();
+    for (int i = 0; i < 10; ++i) BarControl(bar, L"Find Files").MouseMove();
     EXPECT_EQ(ui::headless::TitleWrites(bar), 2);
 
-    bar.Image2.MouseMove();
+    BarControl(bar, L"Explorer").MouseMove();
     EXPECT_EQ(bar.Title(), L"Tavolin - Explorer");
     EXPECT_EQ(ui::headless::TitleWrites(bar), 3);
 
-    // The two telephone frames share one description: moving from one to the
-    // other rewrites nothing.
-    bar.PicFace2.MouseMove();
-    bar.PicFace1.MouseMove();
-    bar.PicFace2.MouseMove();
+    // The telephone's two pictures share one description: moving over it as
+    // they take turns rewrites nothing more.
+    BarControl(bar, L"Phone Dialer").MouseMove();
+    bar.Timer2.Tick();
+    BarControl(bar, L"Phone Dialer").MouseMove();
     EXPECT_EQ(bar.Title(), L"Tavolin - Phone Dialer");
     EXPECT_EQ(ui::headless::TitleWrites(bar), 4);
 
@@ -138,18 +122,16 @@ TEST(FrmMain, TimerSwapsTheTelephoneFramesAndLeavesTheTitle) {
     RecordingDesktop desktop;
     FrmMain bar(desktop);
     bar.Show();
-    bar.Image4.MouseMove();
+    BarControl(bar, L"NotePad").MouseMove();
     const int writes = ui::headless::TitleWrites(bar);
 
-    bar.Timer2.Tick();
-    EXPECT_TRUE(bar.PicFace1.Visible());
-    EXPECT_FALSE(bar.PicFace2.Visible());
-    bar.Timer2.Tick();
-    EXPECT_FALSE(bar.PicFace1.Visible());
-    EXPECT_TRUE(bar.PicFace2.Visible());
-    bar.Timer2.Tick();
-    EXPECT_TRUE(bar.PicFace1.Visible());
-    EXPECT_FALSE(bar.PicFace2.Visible());
+    // The telephone's two pictures take turns; every other cell has one.
+    for (int shown : {1, 0, 1}) {
+        bar.Timer2.Tick();
+        EXPECT_EQ(Telephone(bar.Frame1).Shown(), shown);
+    }
+    for (const ui::Picture* picture : bar.Frame1.Pictures())
+        EXPECT_TRUE(picture == &Telephone(bar.Frame1) || picture->Shown() == 0);
 
     EXPECT_EQ(bar.Title(), L"Tavolin - NotePad");
     EXPECT_EQ(ui::headless::TitleWrites(bar), writes);
@@ -162,15 +144,15 @@ TEST(FrmMain, TelephoneBehavesAlikeWhicheverFrameShows) {
     bar.Show();
     const Calls dialer{"RunCommand(\"DIALER.EXE \", 1)", "ChangeDrive(\"C:\\WINDOWS\")",
                        "ChangeDirectory(\"C:\\WINDOWS\")"};
-    for (int frame : {2, 1, 2}) {
-        ui::Picture& visible = frame == 2 ? bar.PicFace2 : bar.PicFace1;
-        ASSERT_TRUE(visible.Visible()) << "frame " << frame;
-        bar.Image3.MouseMove();
-        visible.MouseMove();
-        EXPECT_EQ(bar.Title(), L"Tavolin - Phone Dialer") << "frame " << frame;
+    ui::Picture& telephone = Telephone(bar.Frame1);
+    for (int shown : {0, 1, 0}) {
+        ASSERT_EQ(telephone.Shown(), shown);
+        BarControl(bar, L"Exit Windows").MouseMove();
+        telephone.MouseMove();
+        EXPECT_EQ(bar.Title(), L"Tavolin - Phone Dialer") << "picture " << shown;
         desktop.Forget();
-        visible.Click();
-        EXPECT_EQ(desktop.calls, dialer) << "frame " << frame;
+        telephone.Click();
+        EXPECT_EQ(desktop.calls, dialer) << "picture " << shown;
         bar.Timer2.Tick();
     }
 }

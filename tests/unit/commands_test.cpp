@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "bar/frm_main.h"
+#include "bar_control.h"
 #include "recording_desktop.h"
 #include "ui/headless/headless.h"
 
 namespace tavolin {
 namespace {
 
+using testing::BarControl;
 using testing::RecordingDesktop;
+using testing::Telephone;
 using Calls = std::vector<std::string>;
 
 std::string Activate() { return "ActivateWindow(\"Program Manager\")"; }
@@ -43,32 +46,34 @@ struct Command {
 // of the desktop when everything is there.
 std::vector<Command> OutsideCommands(FrmMain& bar) {
     return {
-        {bar.Image3, "Exit Windows", {Activate(), Keys("%{F4}")}},
-        {bar.Image1,
+        {BarControl(bar, L"Exit Windows"), "Exit Windows", {Activate(), Keys("%{F4}")}},
+        {BarControl(bar, L"DOS Prompt"),
          "DOS Prompt",
          {"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)"}},
-        {bar.Image2, "Explorer", Started("EXPLORER.EXE ")},
-        {bar.Image10, "Find Files", {Activate(), Keys("{TAB}{ENTER}{F}{F}")}},
-        {bar.Image9, "Control Panel", Started("CONTROL.EXE ")},
-        {bar.Image5, "WordPad", Started("C:\\progra~1\\access~1\\WORDPAD.EXE ")},
-        {bar.Image4, "NotePad", Started(" NOTEPAD.EXE ")},
-        {bar.PicFace2, "Phone Dialer", Started("DIALER.EXE ")},
-        {bar.Image12, "TaskBar", {Activate(), Keys("{TAB}{ENTER}{S}{T}")}},
-        {bar.Image8, "Utilities", {Activate(), Keys("{TAB}{ENTER}{P}{A}{S}")}},
-        {bar.Image6, "Games", {Activate(), Keys("{TAB}{ENTER}{P}{A}{G}")}},
-        {bar.Image13, "Multimedia", {Activate(), Keys("{TAB}{ENTER}{P}{A}{M}")}},
-        {bar.Image11, "Windows Help", {Activate(), Keys("{TAB}{ENTER}{H}")}},
+        {BarControl(bar, L"Explorer"), "Explorer", Started("EXPLORER.EXE ")},
+        {BarControl(bar, L"Find Files"), "Find Files", {Activate(), Keys("{TAB}{ENTER}{F}{F}")}},
+        {BarControl(bar, L"Control Panel"), "Control Panel", Started("CONTROL.EXE ")},
+        {BarControl(bar, L"WordPad"), "WordPad", Started("C:\\progra~1\\access~1\\WORDPAD.EXE ")},
+        {BarControl(bar, L"NotePad"), "NotePad", Started(" NOTEPAD.EXE ")},
+        {BarControl(bar, L"Phone Dialer"), "Phone Dialer", Started("DIALER.EXE ")},
+        {BarControl(bar, L"TaskBar"), "TaskBar", {Activate(), Keys("{TAB}{ENTER}{S}{T}")}},
+        {BarControl(bar, L"Utilities"), "Utilities", {Activate(), Keys("{TAB}{ENTER}{P}{A}{S}")}},
+        {BarControl(bar, L"Games"), "Games", {Activate(), Keys("{TAB}{ENTER}{P}{A}{G}")}},
+        {BarControl(bar, L"Multimedia"), "Multimedia", {Activate(), Keys("{TAB}{ENTER}{P}{A}{M}")}},
+        {BarControl(bar, L"Windows Help"), "Windows Help", {Activate(), Keys("{TAB}{ENTER}{H}")}},
     };
 }
 
 // The six cells that walk the Start menu.
 std::vector<ui::Control*> StartMenuCells(FrmMain& bar) {
-    return {&bar.Image10, &bar.Image12, &bar.Image8, &bar.Image6, &bar.Image13, &bar.Image11};
+    return {&BarControl(bar, L"Find Files"), &BarControl(bar, L"TaskBar"),
+            &BarControl(bar, L"Utilities"),  &BarControl(bar, L"Games"),
+            &BarControl(bar, L"Multimedia"), &BarControl(bar, L"Windows Help")};
 }
 
 TEST(BarCommands, EachClickAsksTheDesktopForExactlyItsCommandOnce) {
     Bar b;
-    b.bar.Image9.MouseMove();
+    BarControl(b.bar, L"Control Panel").MouseMove();
     const int writes = ui::headless::TitleWrites(b.bar);
     for (const Command& command : OutsideCommands(b.bar)) {
         b.desktop.Forget();
@@ -86,12 +91,12 @@ TEST(BarCommands, EachClickAsksTheDesktopForExactlyItsCommandOnce) {
 
 TEST(BarCommands, WindowsOnDriveDStartsWordPadFromThatRootAndOpensTheDosPromptThere) {
     Bar b(L"D:\\WIN95");
-    b.bar.Image5.Click();
+    BarControl(b.bar, L"WordPad").Click();
     EXPECT_EQ(b.desktop.calls, Started("D:\\progra~1\\access~1\\WORDPAD.EXE ", "D:\\WIN95"));
 
     b.desktop.currentDrive = L'C';
     b.desktop.Forget();
-    b.bar.Image1.Click();
+    BarControl(b.bar, L"DOS Prompt").Click();
     EXPECT_EQ(b.desktop.calls,
               (Calls{"ChangeDirectory(\"D:\\WIN95\")", "RunCommand(\"command.com\", 3)"}));
     // The DOS prompt changes the directory of the Windows drive, not the drive.
@@ -108,14 +113,14 @@ TEST(BarCommands, WithoutProgramManagerOnlyExitWindowsSaysSoAndNoKeysAreSent) {
         EXPECT_EQ(b.desktop.calls, Calls{Activate()});
     }
     b.desktop.Forget();
-    b.bar.Image3.Click();
+    BarControl(b.bar, L"Exit Windows").Click();
     EXPECT_EQ(b.desktop.calls, (Calls{Activate(), kExitError}));
 
     // Another window does not stand in for it.
     b.desktop.windows = {L"Program Manager - Notes", L"program manager"};
     b.desktop.Forget();
-    b.bar.Image11.Click();
-    b.bar.Image3.Click();
+    BarControl(b.bar, L"Windows Help").Click();
+    BarControl(b.bar, L"Exit Windows").Click();
     EXPECT_EQ(b.desktop.calls, (Calls{Activate(), Activate(), kExitError}));
     EXPECT_EQ(b.bar.Title(), L"");
 }
@@ -123,11 +128,11 @@ TEST(BarCommands, WithoutProgramManagerOnlyExitWindowsSaysSoAndNoKeysAreSent) {
 TEST(BarCommands, KeystrokesThatCannotBeSentAreReportedOnlyByExitWindows) {
     Bar b;
     b.desktop.keystrokesFail = true;
-    b.bar.Image3.Click();
+    BarControl(b.bar, L"Exit Windows").Click();
     EXPECT_EQ(b.desktop.calls, (Calls{Activate(), Keys("%{F4}"), kExitError}));
 
     b.desktop.Forget();
-    b.bar.Image13.Click();
+    BarControl(b.bar, L"Multimedia").Click();
     EXPECT_EQ(b.desktop.calls, (Calls{Activate(), Keys("{TAB}{ENTER}{P}{A}{M}")}));
 }
 
@@ -136,9 +141,9 @@ TEST(BarCommands, DosPromptShowsTheHourglassOnlyWhileHandingOver) {
     std::vector<bool> busyAtRun;
     b.desktop.onRunCommand = [&] { busyAtRun.push_back(b.bar.Busy()); };
 
-    b.bar.Image1.Click();
+    BarControl(b.bar, L"DOS Prompt").Click();
     b.desktop.missingPrograms = {L"command.com"};
-    b.bar.Image1.Click();
+    BarControl(b.bar, L"DOS Prompt").Click();
     EXPECT_EQ(busyAtRun, (std::vector<bool>{true, true}));
     EXPECT_FALSE(b.bar.Busy());
     // A failing start has no message of its own.
@@ -148,22 +153,22 @@ TEST(BarCommands, DosPromptShowsTheHourglassOnlyWhileHandingOver) {
 
     // The launcher's starts do not touch the pointer.
     busyAtRun.clear();
-    b.bar.Image2.Click();
+    BarControl(b.bar, L"Explorer").Click();
     EXPECT_EQ(busyAtRun, std::vector<bool>{false});
 }
 
 TEST(BarCommands, AMissingAccessoryIsReportedByTheLauncherAndTheBarCarriesOn) {
     Bar b;
     b.desktop.missingPrograms = {L"DIALER.EXE "};
-    b.bar.PicFace2.MouseMove();
-    b.bar.PicFace2.Click();
+    BarControl(b.bar, L"Phone Dialer").MouseMove();
+    BarControl(b.bar, L"Phone Dialer").Click();
     EXPECT_EQ(b.desktop.calls, (Calls{"RunCommand(\"DIALER.EXE \", 1)",
                                       "ShowMessage(\"DIALER.EXE  was not found\", 32, "
                                       "\"The system cannot find the file specified.\")"}));
     EXPECT_EQ(b.bar.Title(), L"Tavolin - Phone Dialer");
 
     b.desktop.Forget();
-    b.bar.Image4.Click();
+    BarControl(b.bar, L"NotePad").Click();
     EXPECT_EQ(b.desktop.calls, Started(" NOTEPAD.EXE "));
 }
 
@@ -185,11 +190,11 @@ bool HasDigit(const std::wstring& text) {
 
 TEST(BarCommands, AboutShowsTheSameElevenLinesEachPressAndChangesNothingElse) {
     Bar b;
-    b.bar.Image6.MouseMove();
+    BarControl(b.bar, L"Games").MouseMove();
     b.bar.Timer2.Tick();
     const int writes = ui::headless::TitleWrites(b.bar);
 
-    for (int press = 0; press < 3; ++press) b.bar.Command1.Click();
+    for (int press = 0; press < 3; ++press) BarControl(b.bar, L"About?").Click();
 
     ASSERT_EQ(b.desktop.prompts.size(), 3u);
     const std::wstring& prompt = b.desktop.prompts[0];
@@ -212,8 +217,7 @@ TEST(BarCommands, AboutShowsTheSameElevenLinesEachPressAndChangesNothingElse) {
 
     EXPECT_EQ(b.bar.Title(), L"Tavolin - Games");
     EXPECT_EQ(ui::headless::TitleWrites(b.bar), writes);
-    EXPECT_TRUE(b.bar.PicFace1.Visible());
-    EXPECT_FALSE(b.bar.PicFace2.Visible());
+    EXPECT_EQ(Telephone(b.bar.Frame1).Shown(), 1);
     EXPECT_FALSE(b.bar.Busy());
     EXPECT_TRUE(b.bar.IsOpen());
 }

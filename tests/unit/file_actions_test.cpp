@@ -236,7 +236,7 @@ TEST(DeleteSelectedFile, DeletesOnlyAfterYesAndRereadsWithTheUsersPattern) {
     EXPECT_EQ(desktop.calls, deleted);
     EXPECT_FALSE(desktop.files.count(L"C:\\WINDOWS\\OLD.EXE"));
     EXPECT_EQ(Entries(browser.File1.box), (std::vector<std::wstring>{L"KEEP.EXE", L"RUN.BAT"}));
-    EXPECT_EQ(desktop.patterns, (std::vector<std::wstring>{L"*.XXX", programs}));
+    EXPECT_EQ(desktop.patterns, (std::vector<std::wstring>{programs}));
     EXPECT_EQ(browser.File1.Pattern(), programs);
     EXPECT_EQ(browser.Combo1.SelectedIndex(), 0);
     EXPECT_TRUE(browser.IsOpen());
@@ -268,7 +268,7 @@ TEST(DeleteSelectedFile, FailureNamesThePathTitledWithTheReasonAndLeavesTheList)
 
     // A list that cannot be re-read afterwards is reported the same way.
     desktop.Forget();
-    desktop.failingPattern = L"*.XXX";
+    desktop.failingPattern = L"*.exe";
     SelectFile(browser.File1, L"OTHER.EXE");
     desktop.answers = {mb::kAnswerYes};
     browser.Command1.Click();

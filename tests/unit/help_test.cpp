@@ -2,14 +2,17 @@
 
 #include "bar/frm_main.h"
 #include "help/frm_help.h"
+#include "bar_control.h"
 #include "recording_desktop.h"
 #include "ui/headless/headless.h"
 
 namespace tavolin {
 namespace {
 
+using testing::BarControl;
 using testing::Narrow;
 using testing::RecordingDesktop;
+using testing::Telephone;
 using Calls = std::vector<std::string>;
 
 // The help text as the user must see it, spelt out with its blanks.
@@ -168,7 +171,7 @@ TEST(FrmHelp, HelpIconOpensOneWindowAndAFreshOneAfterClose) {
     bar.Show();
     desktop.Forget();
 
-    bar.Image14.Click();
+    BarControl(bar, L"Tavolin Help").Click();
     FrmHelp* help = FrontHelp();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->IsOpen());
@@ -178,7 +181,7 @@ TEST(FrmHelp, HelpIconOpensOneWindowAndAFreshOneAfterClose) {
     // A second click brings the same window forward, not filled again.
     bar.Show();
     ASSERT_EQ(ui::headless::FrontForm(), &bar);
-    bar.Image14.Click();
+    BarControl(bar, L"Tavolin Help").Click();
     ASSERT_EQ(FrontHelp(), help);
     EXPECT_EQ(ui::headless::TimesShown(*help), 2);
     EXPECT_EQ(Entries(help->List1), kExpectedLines);
@@ -188,7 +191,7 @@ TEST(FrmHelp, HelpIconOpensOneWindowAndAFreshOneAfterClose) {
     EXPECT_FALSE(help->IsOpen());
     EXPECT_EQ(ui::headless::FrontForm(), &bar);
 
-    bar.Image14.Click();
+    BarControl(bar, L"Tavolin Help").Click();
     FrmHelp* reopened = FrontHelp();
     ASSERT_NE(reopened, nullptr);
     EXPECT_TRUE(reopened->IsOpen());

@@ -34,6 +34,8 @@ TEST(LaunchProgram, BuildsCommandLinesByExtension) {
         {L"\"C:\\My Files\\letter.txt\"", "C:\\WINDOWS\\NOTEPAD.EXE \"C:\\My Files\\letter.txt\" "},
         {L"\"C:\\Program Files\\Tool\\tool.exe\"", "\"C:\\Program Files\\Tool\\tool.exe\" "},
         {L"\"C:\\Tools\\t.exe\" -x", "\"C:\\Tools\\t.exe\" -x "},
+        // Only a quoted name with nothing after it is read inside its quotes.
+        {L"\"C:\\Tools\\t.exe\" \"notes.txt\"", "\"C:\\Tools\\t.exe\" \"notes.txt\" "},
     };
     for (const Case& c : cases) {
         RecordingDesktop desktop;
@@ -106,7 +108,7 @@ TEST(InitLaunchContext, ReadsTheWindowsDirectoryAndMakesItCurrent) {
     const LaunchContext context = InitLaunchContext(desktop);
     EXPECT_EQ(context.WindowsDir, L"D:\\WIN95");
     EXPECT_EQ(context.WindowsRoot, L"D:\\");
-    EXPECT_EQ(desktop.calls, (Calls{"WindowsDirectory(145)", "ChangeDirectory(\"D:\\WIN95\")"}));
+    EXPECT_EQ(desktop.calls, (Calls{"WindowsDirectory()", "ChangeDirectory(\"D:\\WIN95\")"}));
     EXPECT_EQ(desktop.currentDrive, L'C');
     EXPECT_EQ(desktop.drives[L'D'].currentDirectory, L"D:\\WIN95");
 }

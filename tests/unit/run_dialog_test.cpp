@@ -3,13 +3,16 @@
 #include "bar/frm_main.h"
 #include "dialogs/frm_brow.h"
 #include "dialogs/frm_run.h"
+#include "bar_control.h"
 #include "recording_desktop.h"
 #include "ui/headless/headless.h"
 
 namespace tavolin {
 namespace {
 
+using testing::BarControl;
 using testing::RecordingDesktop;
+using testing::Telephone;
 using Calls = std::vector<std::string>;
 
 const LaunchContext kContext{L"C:\\WINDOWS", L"C:\\"};
@@ -171,21 +174,21 @@ TEST(FrmMain, TheRunIconOpensAFreshRunDialogModally) {
         EXPECT_EQ(run->Text1.Text(), L"") << "no text survives a close";
         EXPECT_FALSE(bar.Enabled());
         const Calls before = desktop.calls;
-        bar.Image4.Click();
-        bar.Image7.Click();
-        bar.Command1.Click();
+        BarControl(bar, L"NotePad").Click();
+        BarControl(bar, L"Run and File Load Functions").Click();
+        BarControl(bar, L"About?").Click();
         EXPECT_EQ(desktop.calls, before) << "the bar takes no clicks meanwhile";
         ui::headless::Type(run->Text1, L"left behind");
         run->CmdCancel.Click();
     });
-    bar.Image7.Click();
+    BarControl(bar, L"Run and File Load Functions").Click();
     EXPECT_EQ(openings, 1);
     EXPECT_TRUE(bar.Enabled());
     EXPECT_EQ(ui::headless::FrontForm(), &bar);
 
-    bar.Image4.Click();
+    BarControl(bar, L"NotePad").Click();
     EXPECT_EQ(desktop.calls, Started(" NOTEPAD.EXE "));
-    bar.Image7.Click();
+    BarControl(bar, L"Run and File Load Functions").Click();
     EXPECT_EQ(openings, 2);
 }
 

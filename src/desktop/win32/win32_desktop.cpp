@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "desktop/command_line.h"
 #include "desktop/keystrokes.h"
-#include "desktop/paths.h"
 #include "desktop/win32/system_text.h"
 #include "win32/handles.h"
 
@@ -56,13 +56,6 @@ void BringToFront(HWND window) {
     if (attached) AttachThreadInput(self, frontThread, FALSE);
 }
 
-// The program a command line names, as the system reads it: the first word,
-// or the text within the quotes it begins with.
-std::wstring ProgramOf(const std::wstring& line) {
-    if (line.starts_with(L'"')) return line.substr(1, line.find(L'"', 1) - 1);
-    return line.substr(0, line.find(L' '));
-}
-
 std::wstring SystemPath(UINT(WINAPI* get)(LPWSTR, UINT)) {
     wchar_t path[MAX_PATH + 1];
     const UINT length = get(path, MAX_PATH + 1);
@@ -101,7 +94,8 @@ bool IsBareName(const std::wstring& program) {
 Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
     // Wine refuses a command line that begins with blanks, and Windows skips
     // them anyway; the caller's line stays as it was built.
-    std::wstring line = WithoutLeadingBlanks(commandLine);
+    CommandLine read = ReadCommandLine(commandLine);
+    std::wstring& line = read.text;
     // Windows refuses a line that does not fit its limit, with its terminating
     // zero; Wine would start it anyway.
     if (line.size() >= kCommandLineLimit) return Failure{SystemText(ERROR_FILENAME_EXCED_RANGE)};
@@ -110,7 +104,7 @@ Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyl
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(windowStyle);
     PROCESS_INFORMATION process{};
-    const std::wstring program = ProgramOf(line);
+    const std::wstring& program = read.program;
     std::optional<std::wstring> module;
     if (IsBareName(program)) {
         module = FindBareProgram(program);
@@ -178,12 +172,6 @@ bool Win32Desktop::DelayedExpansionOn() {
     return false;
 }
 
-int Win32Desktop::WindowsDirectory(wchar_t* buffer, int size) {
-    const std::wstring directory = SystemPath(GetWindowsDirectoryW);
-    // Room is left for the terminating zero the caller's buffer began with.
-    if (directory.empty() || static_cast<int>(directory.size()) >= size) return 0;
-    std::copy(directory.begin(), directory.end(), buffer);
-    return static_cast<int>(directory.size());
-}
+std::wstring Win32Desktop::WindowsDirectory() { return SystemPath(GetWindowsDirectoryW); }
 
 }  // namespace tavolin

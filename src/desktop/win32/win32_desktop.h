@@ -40,7 +40,7 @@ public:
     bool IsEnvironmentVariable(const std::wstring& name) override;
     bool DelayedExpansionOn() override;
 
-    int WindowsDirectory(wchar_t* buffer, int size) override;
+    std::wstring WindowsDirectory() override;
 
 private:
     std::function<HWND()> boxOwner_;

@@ -20,13 +20,17 @@ std::function<void(Form&)> g_modalDriver;
 
 }  // namespace
 
-void Frame::CreateNative() {}
+void PictureStrip::CreateNative() {}
 void Picture::CreateNative() {}
 void Button::CreateNative() {}
 void Label::CreateNative() {}
 void TextBox::CreateNative() {}
 void ListBox::CreateNative() {}
 void ComboBox::CreateNative() {}
+void Control::LayOutNative() {}
+void PictureStrip::LayOutNative() {}
+void Label::LayOutNative() {}
+void ComboBox::LayOutNative() {}
 
 namespace backend {
 
@@ -51,7 +55,7 @@ void WriteTitle(const Form& form) {
 void WriteEnabled(const Form&) {}
 void WriteBusy(const Form&) {}
 void WriteInterval(const Timer&) {}
-void WriteVisible(const Control&) {}
+void WriteShown(const Picture&) {}
 void WriteText(const TextBox&) {}
 void WriteEntries(const ListBox&) {}
 void WriteAdded(const ListBox&) {}

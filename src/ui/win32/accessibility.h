@@ -1,8 +1,8 @@
 // What the toolkit's own answers to screen readers share: the accessibility
 // library, loaded on the first request only (most runs never meet a screen
 // reader, and start-up stays as light as a bare window's), and an object
-// that passes every question on to the system's own object for the window,
-// for the answers of ours to override.
+// made on the system's own object for a window, which answers for the window
+// itself and for its children by name rather than by child id.
 #pragma once
 
 #include <oleacc.h>
@@ -23,15 +23,29 @@ const Accessibility& LoadAccessibility();
 // The default action of everything a screen reader can press.
 inline constexpr wchar_t kPress[] = L"Press";
 
-inline bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
-
 // A text for an answer, or E_OUTOFMEMORY.
 HRESULT AnswerText(const wchar_t* text, BSTR* answer);
+// A number (a role, a state) for an answer.
+HRESULT AnswerNumber(LONG number, VARIANT* answer);
+// A child id (or CHILDID_SELF) as a VARIANT.
+VARIANT ChildId(LONG id);
 
-class DelegatingAccessible : public IAccessible {
+// Each question names the window itself or one of its children. The id is
+// read once, here: an empty VARIANT or CHILDID_SELF is the window (as the
+// system's own objects take it), 1 to ChildCount() a child, passed on as its
+// index from 0; any other id is refused without asking anyone. By default
+// the system's object answers, for the window and for its own children (the
+// entries of a list); an object overrides what it answers itself.
+class AccessibleObject : public IAccessible {
 public:
-    // Takes over the caller's reference to the system's object.
-    explicit DelegatingAccessible(IAccessible* standard) : standard_(standard) {}
+    // Takes over the caller's reference to the system's object. An object
+    // with children of its own answers for them itself: the system's object
+    // is never asked about them, and a question left unanswered is not
+    // supported.
+    AccessibleObject(IAccessible* standard, bool ownChildren)
+        : standard_(standard), ownChildren_(ownChildren) {}
+    AccessibleObject(const AccessibleObject&) = delete;
+    AccessibleObject& operator=(const AccessibleObject&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -67,18 +81,51 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 protected:
-    virtual ~DelegatingAccessible();
+    virtual ~AccessibleObject();
     IAccessible* standard() const { return standard_; }
 
+    // Which a question is about: the window itself, or a child by index.
+    struct Subject {
+        bool self;
+        int index;   // from 0, for a child
+        VARIANT id;  // as the system's object takes it
+    };
+    virtual LONG ChildCount();
+    // What an object answers itself; by default, the system's object.
+    virtual HRESULT Name(const Subject& subject, BSTR* name);
+    virtual HRESULT Role(const Subject& subject, VARIANT* role);
+    virtual HRESULT State(const Subject& subject, VARIANT* state);
+    virtual HRESULT DefaultAction(const Subject& subject, BSTR* action);
+    virtual HRESULT DoDefaultAction(const Subject& subject);
+    virtual HRESULT Location(const Subject& subject, LONG* left, LONG* top, LONG* width,
+                             LONG* height);
+    virtual HRESULT Navigate(const Subject& start, LONG direction, VARIANT* end);
+    virtual HRESULT Child(const Subject& subject, IDispatch** object);
+
 private:
+    // The subject a child id names, or none for an id that is neither the
+    // window's nor one of its children's.
+    bool Resolve(const VARIANT& id, Subject& subject);
+
+    // Asks about the subject an id names, refusing any other id.
+    template <class Ask>
+    HRESULT About(const VARIANT& id, Ask ask);
+    // Passes a question about the subject to the system's object, unless
+    // it is about a child of the object's own.
+    template <class Ask>
+    HRESULT Forward(const Subject& subject, Ask ask);
+    template <class Ask>
+    HRESULT Pass(const VARIANT& id, Ask ask);
+
     LONG references_ = 1;
     IAccessible* const standard_;
+    const bool ownChildren_;
 };
 
 // The system's own client object of the window, or null.
 IAccessible* StandardClientObject(HWND window);
 // WM_GETOBJECT's answer handing the object over (the caller's reference is
 // dropped); 0 where the system cannot take it.
-LRESULT AnswerObject(DelegatingAccessible* object, WPARAM flags);
+LRESULT AnswerObject(AccessibleObject* object, WPARAM flags);
 
 }  // namespace ui::win32

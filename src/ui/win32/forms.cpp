@@ -56,8 +56,7 @@ void ArrangeTabOrder(const std::vector<Control*>& controls) {
 HWND FirstTabStop(const std::vector<Control*>& controls) {
     Control* first = nullptr;
     for (Control* control : controls)
-        if (control->handle && control->Visible() &&
-            (GetWindowLongW(Hwnd(*control), GWL_STYLE) & WS_TABSTOP) &&
+        if (control->handle && (GetWindowLongW(Hwnd(*control), GWL_STYLE) & WS_TABSTOP) &&
             (!first || control->tabIndex < first->tabIndex))
             first = control;
     return first ? Hwnd(*first) : nullptr;
@@ -183,9 +182,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_DPICHANGED: {
             window->dpi = HIWORD(wParam);
-            window->pictures.reset();  // drawn again at the new size
             for (Control* control : form->Controls())
-                if (control->handle) Place(*control);
+                if (control->handle) control->LayOutNative();
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -236,10 +234,11 @@ void RegisterClasses() {
         form.lpszClassName = kFormClass;
         RegisterClassExW(&form);
 
-        WNDCLASSEXW frame = form;
-        frame.lpfnWndProc = FrameProc;
-        frame.lpszClassName = kFrameClass;
-        RegisterClassExW(&frame);
+        WNDCLASSEXW strip = form;
+        strip.lpfnWndProc = StripProc;
+        strip.lpszClassName = kStripClass;
+        strip.cbWndExtra = kStripExtraBytes;
+        RegisterClassExW(&strip);
         return true;
     }();
     (void)registered;
@@ -290,8 +289,7 @@ void Open(Form& form) {
     }
     for (Control* control : form.Controls()) control->CreateNative();
     ArrangeTabOrder(form.Controls());
-    for (size_t i = 0; i < form.Timers().size(); ++i)
-        SetTimer(window.hwnd, kFirstTimerId + i, form.Timers()[i]->Interval(), nullptr);
+    for (const Timer* timer : form.Timers()) backend::WriteInterval(*timer);
 }
 
 void Present(Form& form) {
@@ -357,8 +355,12 @@ void WriteInterval(const Timer& timer) {
     const FormWindow* window = WindowOf(form);
     const auto& timers = form.Timers();
     const auto found = std::find(timers.begin(), timers.end(), &timer);
-    if (window && found != timers.end())
-        SetTimer(window->hwnd, kFirstTimerId + (found - timers.begin()), timer.Interval(), nullptr);
+    if (!window || found == timers.end()) return;
+    const UINT_PTR id = kFirstTimerId + (found - timers.begin());
+    if (timer.Interval() > 0)
+        SetTimer(window->hwnd, id, timer.Interval(), nullptr);
+    else
+        KillTimer(window->hwnd, id);
 }
 
 }  // namespace backend

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,23 +24,6 @@ struct ChildLayout {
     int heightFactor = 1;  // a drop-down list is given the height of its open list
 };
 
-// Every picture of a form drawn once on its background into one bitmap, so
-// the pictures hold no icons of their own and paint by a copy.
-struct PictureStrip {
-    owned::MadeDc dc;
-    owned::GdiObject<HBITMAP> bitmap;
-    std::optional<owned::Selection> selection;  // the bitmap in the DC while the strip lives
-    std::map<const Picture*, int> offsets;      // left edge of each picture
-};
-
-// What the keyboard and the pointer are doing in a strip of pictures.
-struct StripState {
-    // The keyboard's cell: none until a key moves into the strip, so that a
-    // key pressed before the user chose performs nothing.
-    int focused = -1;
-    int pressed = -1;  // the cell the left button went down on, if any
-};
-
 // An open form's window and everything made for it, released when the form
 // closes: the window first, then what it drew with.
 struct FormWindow : NativeForm {
@@ -59,37 +41,10 @@ struct FormWindow : NativeForm {
     std::map<std::tuple<std::wstring, int, bool>, owned::GdiObject<HFONT>> fonts;
     std::map<COLORREF, owned::GdiObject<HBRUSH>> brushes;
     std::vector<owned::Icon> icons;
-    std::optional<PictureStrip> pictures;  // drawn at the first paint
-    std::map<const Frame*, StripState> strips;
     // Focus cues show once the keyboard is used, as the system's rule has
     // it, or always where the user asked for that.
     bool keyboardCues = false;
 };
-
-// One cell of a frame's strip: a place, and the pictures standing there, of
-// which one shows at a time.
-struct Cell {
-    RECT rect;  // in the frame, in pixels
-    std::vector<Picture*> pictures;
-    Picture* Shown() const;
-};
-// The cells of a frame, left to right; none for a frame without pictures.
-std::vector<Cell> CellsOf(const Frame& frame);
-// Clicks the picture the cell shows, as the pointer or a key does.
-void PressCell(const Frame& frame, int index);
-// Redraws the cell a picture stands in.
-void InvalidatePicture(const Picture& picture);
-// Posted to a control to press it, as a screen reader's default action
-// does: posted, so that the reader does not wait for what the press opens
-// (the Run dialog waits for its close). A strip is given the cell's index.
-// A window that takes no input then (a box or a modal form stands over it)
-// is not pressed.
-inline constexpr UINT kPressMessage = WM_USER + 1;
-// Whether the control's window and the form it is on take input now.
-bool TakesInput(HWND control);
-// A strip's object for screen readers: a tool bar of push buttons, one a
-// cell, as WM_GETOBJECT returns it; 0 where the system cannot make one.
-LRESULT StripObject(HWND strip, WPARAM flags);
 
 // The window of an open form; null while the form is closed.
 FormWindow* WindowOf(const Form& form);
@@ -98,12 +53,16 @@ FormWindow& FormOf(const Control& control);
 
 // Twips to pixels at the form's real resolution.
 inline int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+// A place in twips as a rectangle in pixels.
+RECT PixelRect(const Twips& place, int dpi);
 
 inline HWND Hwnd(const Control& control) { return static_cast<HWND>(control.handle); }
 
 COLORREF ToColorRef(Colour colour);
 HBRUSH Brush(FormWindow& form, Colour colour);
 HFONT FontFor(FormWindow& form, const Font& font);
+HINSTANCE Instance();
+
 // Makes a child window for a control at its place, in the form's font unless
 // another is given.
 HWND CreateChild(Control& control, const wchar_t* className, const std::wstring& text, DWORD style,
@@ -116,21 +75,43 @@ void FitCaption(HWND label);
 // Makes a drop-down list as high as its place says where its font alone
 // would leave it lower, never lower than the font needs.
 void FitDropDownHeight(HWND comboBox, int height);
-// Routes mouse moves (and the busy pointer) of a standard control through
-// the toolkit.
-void WatchMouse(Control& control);
-// The client object of a standard control named by its accessibleName,
-// as WM_GETOBJECT returns it; 0 where the system cannot make one. A push
-// button says so, and is pressed by its default action, whatever the
-// system's own object would answer.
-LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name, bool pushButton);
-HINSTANCE Instance();
+
+// Fills a list box with the entries in one go, wide enough to scroll
+// sideways to the widest.
+void FillList(HWND list, const std::vector<std::wstring>& entries);
+// Widens a list's sideways scrolling to the widest of the entries added.
+void WidenScrolling(HWND list, const std::vector<std::wstring>& entries);
+
+// Brings a standard control's window (button, label, box, list) into the
+// toolkit: its mouse moves, typed characters and Enter, a screen reader's
+// questions and presses reach the control.
+void SubclassStandardControl(Control& control);
+// Posted to a control to press it, as a screen reader's default action
+// does: posted, so that the reader does not wait for what the press opens
+// (the Run dialog waits for its close). A strip is given the cell's index.
+inline constexpr UINT kPressMessage = WM_USER + 1;
+// Whether the control's window and the form it is on take input now: a
+// press that comes while a box or a modal form stands over it does nothing.
+bool TakesInput(HWND control);
+
+// The cell the keyboard has chosen in a strip's window, -1 for none.
+int ChosenCell(HWND strip);
+// A strip's object for screen readers: a tool bar of push buttons, one a
+// picture, as WM_GETOBJECT returns it; 0 where the system cannot make one.
+LRESULT StripObject(HWND strip, WPARAM flags);
+// The client object of a standard control named by its accessibleName, a
+// push button where the control is pressable, as WM_GETOBJECT returns it;
+// 0 where the system cannot make one.
+LRESULT StandardControlObject(HWND window, WPARAM flags, const Control& control);
+
 // Registers the toolkit's own window classes once.
 void RegisterClasses();
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Bytes a strip's window keeps beside it: its own state.
+inline constexpr int kStripExtraBytes = sizeof(void*);
 
 inline constexpr wchar_t kFormClass[] = L"TavolinForm";
-inline constexpr wchar_t kFrameClass[] = L"TavolinFrame";
+inline constexpr wchar_t kStripClass[] = L"TavolinFrame";
 
 }  // namespace ui::win32

@@ -1,4 +1,4 @@
-#include "launch/about.h"
+#include "bar/about.h"
 
 #include <iterator>
 
