@@ -5,7 +5,7 @@ TAVOLIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Building: native unit tests and the cross-compiled Windows program, 64-bit
 # and 32-bit.
-BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format
+BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format libx11-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools)
 # Running it and its tests: Wine (its 32-bit loader too, which prints through
 # a 32-bit CUPS library) in a virtual X server with a window manager,

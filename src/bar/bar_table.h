@@ -23,6 +23,15 @@ struct WalkStartMenu {
 enum class BarCommand { ExitWindows, DosPrompt, RunDialog, Help, About };
 using BarAction = std::variant<StartProgram, WalkStartMenu, BarCommand>;
 
+// What a control does with files and folders dropped on it.
+enum class DropAction {
+    Refuse,          // takes none
+    OpenEach,        // files only: each opened in the row's program, one start a file
+    FillRunLine,     // the Run dialog, its line holding the first path
+    ShowInExplorer,  // Explorer on a folder, or on a file's folder with the file chosen
+    PromptIn,        // the row's command started in a folder (a file's: its folder)
+};
+
 struct BarRow {
     // The icons taking turns in the cell (the telephone has two); none for a
     // button, which shows its caption instead.
@@ -31,18 +40,30 @@ struct BarRow {
     ui::Twips place;  // inside the strip
     const wchar_t* description;
     BarAction action;
+    DropAction drop = DropAction::Refuse;
 };
 
 // Left to right as the controls stand.
 inline constexpr BarRow kBarTable[] = {
     {{IDI_LOCK}, nullptr, {60, 120, 480, 510}, L"Exit Windows", BarCommand::ExitWindows},
-    {{IDI_DOS_KEY}, nullptr, {600, 135, 480, 510}, L"DOS Prompt", BarCommand::DosPrompt},
+    {{IDI_DOS_KEY},
+     nullptr,
+     {600, 135, 480, 510},
+     L"DOS Prompt",
+     BarCommand::DosPrompt,
+     DropAction::PromptIn},
     {{IDI_FINGER_KEY},
      nullptr,
      {1170, 135, 480, 510},
      L"Run and File Load Functions",
-     BarCommand::RunDialog},
-    {{IDI_EYE}, nullptr, {1695, 150, 480, 510}, L"Explorer", StartProgram{L"EXPLORER.EXE"}},
+     BarCommand::RunDialog,
+     DropAction::FillRunLine},
+    {{IDI_EYE},
+     nullptr,
+     {1695, 150, 480, 510},
+     L"Explorer",
+     StartProgram{L"EXPLORER.EXE"},
+     DropAction::ShowInExplorer},
     {{IDI_MAGNIFIER},
      nullptr,
      {2235, 150, 480, 510},
@@ -57,9 +78,15 @@ inline constexpr BarRow kBarTable[] = {
      nullptr,
      {3315, 135, 480, 510},
      L"WordPad",
-     StartProgram{L"progra~1\\access~1\\WORDPAD.EXE", true}},
+     StartProgram{L"progra~1\\access~1\\WORDPAD.EXE", true},
+     DropAction::OpenEach},
     // The leading blank is kept: the launcher passes the text on as it is.
-    {{IDI_NOTEPAD}, nullptr, {3855, 135, 480, 510}, L"NotePad", StartProgram{L" NOTEPAD.EXE"}},
+    {{IDI_NOTEPAD},
+     nullptr,
+     {3855, 135, 480, 510},
+     L"NotePad",
+     StartProgram{L" NOTEPAD.EXE"},
+     DropAction::OpenEach},
     {{IDI_PHONE_1, IDI_PHONE_2},
      nullptr,
      {4395, 135, 480, 510},
@@ -93,5 +120,15 @@ inline constexpr BarRow kBarTable[] = {
     {{IDI_BULB}, nullptr, {7680, 135, 480, 510}, L"Tavolin Help", BarCommand::Help},
     {{}, L"?", {8730, 150, 285, 510}, L"About?", BarCommand::About},
 };
+
+// A row that opens dropped files in its program has one to start.
+constexpr bool DropsHaveAProgram() {
+    for (const BarRow& row : kBarTable)
+        if ((row.drop == DropAction::OpenEach || row.drop == DropAction::ShowInExplorer) &&
+            !std::holds_alternative<StartProgram>(row.action))
+            return false;
+    return true;
+}
+static_assert(DropsHaveAProgram());
 
 }  // namespace tavolin

@@ -1,6 +1,10 @@
 #include "bar/frm_main.h"
 
+#include <algorithm>
+
 #include "bar/about.h"
+#include "desktop/paths.h"
+#include "dialogs/file_actions.h"
 #include "dialogs/frm_run.h"
 #include "help/frm_help.h"
 #include "launch/program_manager.h"
@@ -38,6 +42,14 @@ FrmMain::FrmMain(Desktop& desktop)
         control->accessibleName = row.description;
         control->onMouseMove = [this, &row] { Control_MouseMove(row); };
         control->onClick = [this, &row] { Control_Click(row); };
+        if (row.drop != DropAction::Refuse) {
+            control->acceptsDrop = [this, &row](const std::vector<std::wstring>& paths) {
+                return Control_DragOver(row, paths);
+            };
+            control->onDrop = [this, &row](const std::vector<std::wstring>& paths) {
+                Control_Drop(row, paths);
+            };
+        }
         controls_.push_back(std::move(control));
     }
 }
@@ -72,10 +84,57 @@ void FrmMain::Control_Click(const BarRow& row) {
     std::visit([this](const auto& action) { Do(action); }, row.action);
 }
 
+bool FrmMain::Control_DragOver(const BarRow& row, const std::vector<std::wstring>& paths) {
+    // A folder means nothing to an accessory that opens files.
+    return row.drop != DropAction::OpenEach ||
+           std::none_of(paths.begin(), paths.end(),
+                        [this](const std::wstring& path) { return desktop_.IsFolder(path); });
+}
+
+void FrmMain::Control_Drop(const BarRow& row, const std::vector<std::wstring>& paths) {
+    const std::wstring& first = paths.front();
+    switch (row.drop) {
+        case DropAction::Refuse:
+            return;
+        case DropAction::OpenEach:
+            for (const std::wstring& path : paths) {
+                if (const std::wstring why = WhyNotExact(path); !why.empty())
+                    RefuseToOpen(desktop_, path, why);
+                else
+                    LaunchProgram(desktop_, context_,
+                                  ProgramText(std::get<StartProgram>(row.action)),
+                                  ProgramTextFor(path));
+            }
+            return;
+        case DropAction::FillRunLine:
+            ShowRunDialog(ProgramTextFor(first));
+            return;
+        case DropAction::ShowInExplorer:
+            LaunchProgram(desktop_, context_, ProgramText(std::get<StartProgram>(row.action)),
+                          desktop_.IsFolder(first) ? ProgramTextFor(first)
+                                                   : L"/select," + ProgramTextFor(first));
+            return;
+        case DropAction::PromptIn:
+            OpenDosPrompt(FolderOf(first));
+            return;
+    }
+}
+
+std::wstring FrmMain::ProgramText(const StartProgram& start) const {
+    return start.belowWindowsRoot ? context_.WindowsRoot + start.program : start.program;
+}
+
+std::wstring FrmMain::FolderOf(const std::wstring& path) {
+    if (desktop_.IsFolder(path)) return path;
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return path;
+    // A file in a drive's root is in the root, backslash and all.
+    const std::wstring root = RootOf(path);
+    return slash < root.size() ? root : path.substr(0, slash);
+}
+
 void FrmMain::Do(const StartProgram& start) {
-    const std::wstring program =
-        start.belowWindowsRoot ? context_.WindowsRoot + start.program : start.program;
-    LaunchProgram(desktop_, context_, program, L"");
+    LaunchProgram(desktop_, context_, ProgramText(start), L"");
 }
 
 void FrmMain::Do(const WalkStartMenu& walk) { DriveProgramManager(desktop_, walk.keystrokes); }
@@ -88,12 +147,9 @@ void FrmMain::Do(BarCommand command) {
         case BarCommand::DosPrompt:
             OpenDosPrompt();
             return;
-        case BarCommand::RunDialog: {
-            // Made afresh at each opening: no typed text survives a close.
-            FrmRun dialog(desktop_, context_);
-            dialog.ShowModal();
+        case BarCommand::RunDialog:
+            ShowRunDialog();
             return;
-        }
         case BarCommand::Help:
             ShowHelp();
             return;
@@ -103,13 +159,26 @@ void FrmMain::Do(BarCommand command) {
     }
 }
 
-void FrmMain::OpenDosPrompt() {
+// In the Windows directory, or in a folder dropped on the icon, which leaves
+// the current directories as the icon's own command does.
+void FrmMain::OpenDosPrompt(const std::wstring& directory) {
     // The hourglass covers only the hand-over to the desktop, and comes off
     // whatever the outcome; the prompt has no message of its own.
     SetBusy(true);
     IgnoreFailure(desktop_.ChangeDirectory(context_.WindowsDir));
-    IgnoreFailure(desktop_.RunCommand(L"command.com", kMaximizedFocus));
+    if (directory.empty())
+        IgnoreFailure(desktop_.RunCommand(L"command.com", kMaximizedFocus));
+    else
+        IgnoreFailure(desktop_.RunCommandIn(directory, L"command.com", kMaximizedFocus));
     SetBusy(false);
+}
+
+// Made afresh at each opening: no typed text survives a close. A line given
+// is the user's to run or change; nothing starts before "&Run".
+void FrmMain::ShowRunDialog(const std::wstring& line) {
+    FrmRun dialog(desktop_, context_);
+    dialog.Text1.SetText(line);
+    dialog.ShowModal();
 }
 
 void FrmMain::ShowHelp() {

@@ -31,6 +31,9 @@ public:
     // The handlers of every control of the bar, each given its row.
     void Control_MouseMove(const BarRow& row);
     void Control_Click(const BarRow& row);
+    // Whether files and folders dragged over the control would be taken.
+    bool Control_DragOver(const BarRow& row, const std::vector<std::wstring>& paths);
+    void Control_Drop(const BarRow& row, const std::vector<std::wstring>& paths);
 
     const LaunchContext& Context() const { return context_; }
 
@@ -38,8 +41,13 @@ private:
     void Do(const StartProgram& start);
     void Do(const WalkStartMenu& walk);
     void Do(BarCommand command);
-    void OpenDosPrompt();
+    void OpenDosPrompt(const std::wstring& directory = L"");
+    void ShowRunDialog(const std::wstring& line = L"");
     void ShowHelp();
+    // The program text the launcher is given.
+    std::wstring ProgramText(const StartProgram& start) const;
+    // The folder a dropped path stands for: itself, or a file's folder.
+    std::wstring FolderOf(const std::wstring& path);
 
     Desktop& desktop_;
     LaunchContext context_;

@@ -69,6 +69,10 @@ public:
 
     // Starts a program and returns at once.
     virtual Outcome RunCommand(const std::wstring& commandLine, int windowStyle) = 0;
+    // The same, with the directory the program starts in; the program's own
+    // current directory stays.
+    virtual Outcome RunCommandIn(const std::wstring& directory, const std::wstring& commandLine,
+                                 int windowStyle) = 0;
     // Brings the window with exactly this title to the front with the focus.
     virtual Outcome ActivateWindow(const std::wstring& title) = 0;
     // Types keys in brace notation ("{TAB}", "%{F4}") into the focused window.
@@ -100,6 +104,8 @@ public:
                                                             const std::wstring& patterns) = 0;
 
     virtual Outcome DeleteFile(const std::wstring& path) = 0;
+    // True when the full path names a directory that is there.
+    virtual bool IsFolder(const std::wstring& path) = 0;
     // Makes the drive named by the path's first letter current.
     virtual Outcome ChangeDrive(const std::wstring& path) = 0;
     // Sets the current directory of the path's drive; the current drive stays.

@@ -14,9 +14,7 @@ const std::wstring kCr = L"\r";
 // Why a chosen file cannot be run or opened exactly as the user sees it, or
 // empty when it can.
 std::wstring WhyNotRunnable(Desktop& desktop, const std::wstring& path) {
-    if (HasNameEndingInDotOrBlank(path))
-        return L"A name on its path ends in a dot or a blank, which Windows drops when it starts "
-               L"a program, so another file would be run or opened. Rename it first.";
+    if (std::wstring why = WhyNotExact(path); !why.empty()) return why;
     const auto defined = [&desktop](const std::wstring& name) {
         return desktop.IsEnvironmentVariable(name);
     };
@@ -30,6 +28,16 @@ std::wstring WhyNotRunnable(Desktop& desktop, const std::wstring& path) {
 Outcome Refresh(FileList& files) { return files.SetPattern(files.Pattern()); }
 
 }  // namespace
+
+std::wstring WhyNotExact(const std::wstring& path) {
+    if (!HasNameEndingInDotOrBlank(path)) return std::wstring();
+    return L"A name on its path ends in a dot or a blank, which Windows drops when it starts a "
+           L"program, so another file would be run or opened. Rename it first.";
+}
+
+void RefuseToOpen(Desktop& desktop, const std::wstring& path, const std::wstring& why) {
+    desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation, kError);
+}
 
 std::wstring SelectedFilePath(const FileList& files) {
     return JoinPath(files.Path(), files.FileName());
@@ -46,11 +54,8 @@ void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileL
         return;
     }
     const std::wstring path = SelectedFilePath(files);
-    if (const std::wstring why = WhyNotRunnable(desktop, path); !why.empty()) {
-        desktop.ShowMessage(L"Cannot run or open: " + path + kCr + kCr + why, mb::kExclamation,
-                            kError);
-        return;
-    }
+    if (const std::wstring why = WhyNotRunnable(desktop, path); !why.empty())
+        return RefuseToOpen(desktop, path, why);
     LaunchProgram(desktop, context, ProgramTextFor(path), L"");
 }
 

@@ -10,6 +10,12 @@
 
 namespace tavolin {
 
+// Why the path, handed on as it stands, would reach another file (a name on
+// it ends in a dot or a blank), or empty when it would not.
+std::wstring WhyNotExact(const std::wstring& path);
+// Tells the user, in one message, that the path is not run or opened, and why.
+void RefuseToOpen(Desktop& desktop, const std::wstring& path, const std::wstring& why);
+
 // The full path of the file list's selected file, exactly as listed.
 std::wstring SelectedFilePath(const FileList& files);
 

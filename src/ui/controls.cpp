@@ -64,6 +64,14 @@ void Control::MouseMove() {
     if (parent.OwnerForm().Enabled()) Raise(parent.OwnerForm(), onMouseMove);
 }
 
+bool Control::TakesDrop(const std::vector<std::wstring>& paths) {
+    return parent.OwnerForm().Enabled() && !paths.empty() && acceptsDrop && acceptsDrop(paths);
+}
+
+void Control::Drop(const std::vector<std::wstring>& paths) {
+    if (TakesDrop(paths)) Raise(parent.OwnerForm(), onDrop, paths);
+}
+
 PictureStrip::PictureStrip(Container& parent, Twips place, Colour colour)
     : Control(parent, place), background(colour) {}
 

@@ -87,11 +87,21 @@ public:
     std::wstring accessibleName;
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
+    // Files and folders dragged over the control, as full paths in the
+    // order dropped: whether it takes them, which the pointer shows before
+    // the button is let go, and taking them. A control without acceptsDrop
+    // refuses every drop.
+    std::function<bool(const std::vector<std::wstring>& paths)> acceptsDrop;
+    std::function<void(const std::vector<std::wstring>& paths)> onDrop;
 
     // Raise the control's events; the Win32 backend calls these from its
     // window procedures, tests call them directly.
     void Click();
     void MouseMove();
+    // Whether a drop would be taken now: not while the form takes no input.
+    bool TakesDrop(const std::vector<std::wstring>& paths);
+    // Takes the drop, if it would be taken.
+    void Drop(const std::vector<std::wstring>& paths);
 
     // What the backends ask of a kind of control. A character typed into
     // it (a text box raises onKeyPress); whether it takes Enter itself

@@ -305,6 +305,56 @@ TEST_F(Bar, TheKeyboardWalksTheCellsAndPressesThem) {
     PressButton(about->window, L"OK");
 }
 
+POINT CentreOf(const Target& target) {
+    const RECT rect = target.Rect();
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Files dropped from a Linux file manager, as Wine passes them on.
+TEST_F(Bar, FilesDroppedOnACellOpenWhereTheyMeanSomething) {
+    ASSERT_EQ(NotepadCount(), 0) << "a Notepad window is already open";
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"tavolin-drops-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const struct Removed {
+        std::wstring path;
+        ~Removed() { RemoveTree(path); }
+    } removed{folder};
+    const std::wstring odd = folder + L"\\my notes & more.txt", plain = folder + L"\\second.txt";
+    ASSERT_TRUE(WriteAll(odd, "dropped\r\n") && WriteAll(plain, "dropped\r\n"));
+    const POINT notepad = CentreOf(BarCell(tavolin.bar, L"NotePad"));
+
+    // Each file opens in NotePad, one start a file.
+    ASSERT_EQ(DropFiles(notepad, {odd}), "accepted");
+    EXPECT_TRUE(EndNotepadWhenItAppears(L"my notes & more.txt")) << "the dropped file did not open";
+    ASSERT_EQ(DropFiles(notepad, {odd, plain}), "accepted");
+    EXPECT_TRUE(WaitUntil([] { return NotepadCount() == 2; }, 15000)) << "two files, not two starts";
+    EndProcesses(Descendants(tavolin.process.pid()));
+    ASSERT_TRUE(WaitUntil([] { return NotepadCount() == 0; }));
+
+    // A cell that takes no files, and a gap between cells, refuse them.
+    const RECT exit = BarCell(tavolin.bar, L"Exit Windows").Rect();
+    const RECT dos = BarCell(tavolin.bar, L"DOS Prompt").Rect();
+    EXPECT_EQ(DropFiles(CentreOf(Target(exit)), {odd}), "refused");
+    EXPECT_EQ(DropFiles({(exit.right + dos.left) / 2, (exit.top + exit.bottom) / 2}, {odd}),
+              "refused");
+
+    // On Run, the dialog opens with the path in its line, and runs nothing.
+    ASSERT_EQ(DropFiles(CentreOf(BarCell(tavolin.bar, L"Run and File Load Functions")), {odd}),
+              "accepted");
+    const HWND run = WaitForWindow(kRunTitle, tavolin.process.pid());
+    ASSERT_NE(run, nullptr) << "the drop on Run opened no dialog";
+    EXPECT_EQ(Text(ChildOfClass(run, L"Edit")), L"\"" + odd + L"\"");
+    // Under the dialog the whole bar refuses.
+    EXPECT_EQ(DropFiles(notepad, {odd}), "refused");
+    Sleep(1000);  // time for a wrongly started program to show
+    EXPECT_TRUE(Descendants(tavolin.process.pid()).empty()) << "a drop started a program";
+    PostMessageW(run, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForWindowGone(kRunTitle, tavolin.process.pid()));
+}
+
 TEST(BarClose, TheWindowsCloseCommandEndsTheProgram) {
     {
         Tavolin tavolin = StartTavolin();

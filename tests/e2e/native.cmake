@@ -1,6 +1,12 @@
 # The end-to-end programs of the Windows build, each run inside the Wine
 # session.
+# Files are dropped on the bar as a Linux file manager drops them, by a tool
+# of ours that speaks the X drag-and-drop protocol.
+find_package(X11 REQUIRED)
+add_executable(xdnd_drop ${CMAKE_CURRENT_LIST_DIR}/helpers/xdnd_drop.c)
+target_link_libraries(xdnd_drop PRIVATE X11::X11)
 tavolin_wine_test(e2e.bar e2e_bar.exe)
+set_property(TEST e2e.bar APPEND PROPERTY ENVIRONMENT TAVOLIN_XDND_DROP=$<TARGET_FILE:xdnd_drop>)
 tavolin_wine_test(e2e.commands e2e_commands.exe)
 tavolin_wine_test(e2e.dialogs e2e_dialogs.exe)
 # The short sitting is the 32-bit build's smoke test (tests/print).

@@ -101,6 +101,14 @@ Outcome RecordingDesktop::RunCommand(const std::wstring& commandLine, int window
     return Outcome();
 }
 
+Outcome RecordingDesktop::RunCommandIn(const std::wstring& directory,
+                                       const std::wstring& commandLine, int windowStyle) {
+    Record("RunCommandIn(" + Quoted(directory) + ", " + Quoted(commandLine) + ", " +
+           std::to_string(windowStyle) + ")");
+    if (missingPrograms.count(commandLine)) return Failure{kFileNotFound};
+    return Outcome();
+}
+
 Outcome RecordingDesktop::ActivateWindow(const std::wstring& title) {
     Record("ActivateWindow(" + Quoted(title) + ")");
     if (!windows.count(title)) return Failure{kNoWindow};
@@ -183,6 +191,8 @@ Outcome RecordingDesktop::DeleteFile(const std::wstring& path) {
     files.erase(found);
     return Outcome();
 }
+
+bool RecordingDesktop::IsFolder(const std::wstring& path) { return Contains(directories, path); }
 
 Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
     Record("ChangeDrive(" + Quoted(path) + ")");

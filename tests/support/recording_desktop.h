@@ -67,6 +67,8 @@ public:
 
     // --- Desktop ---
     Outcome RunCommand(const std::wstring& commandLine, int windowStyle) override;
+    Outcome RunCommandIn(const std::wstring& directory, const std::wstring& commandLine,
+                         int windowStyle) override;
     Outcome ActivateWindow(const std::wstring& title) override;
     Outcome SendKeystrokes(const std::wstring& keys) override;
     int ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) override;
@@ -81,6 +83,7 @@ public:
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
                                                     const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
+    bool IsFolder(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
     Outcome ChangeDirectory(const std::wstring& path) override;
     bool IsEnvironmentVariable(const std::wstring& name) override;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bar/frm_main.h"
+#include "dialogs/frm_run.h"
 #include "bar_control.h"
 #include "recording_desktop.h"
 #include "ui/headless/headless.h"
@@ -220,6 +221,80 @@ TEST(BarCommands, AboutShowsTheSameElevenLinesEachPressAndChangesNothingElse) {
     EXPECT_EQ(Telephone(b.bar.Frame1).Shown(), 1);
     EXPECT_FALSE(b.bar.Busy());
     EXPECT_TRUE(b.bar.IsOpen());
+}
+
+TEST(BarCommands, EachCellDoesWithDroppedFilesWhatItsIconMeansOrRefusesThem) {
+    Bar b;
+    b.desktop.AddFile(L"C:\\My Files\\a & b.txt");
+    b.desktop.AddFile(L"C:\\My Files\\c.txt");
+    b.desktop.AddFile(L"C:\\top.txt");
+    const std::wstring odd = L"C:\\My Files\\a & b.txt", plain = L"C:\\My Files\\c.txt";
+    const std::wstring folder = L"C:\\My Files";
+    // The line the Run dialog shows when it opens.
+    std::wstring runLine;
+    ui::headless::SetModalDriver([&](ui::Form& form) {
+        if (auto* run = dynamic_cast<FrmRun*>(&form)) runLine = run->Text1.Text();
+    });
+    const struct {
+        const wchar_t* cell;
+        std::vector<std::wstring> dropped;
+        bool taken;
+        Calls calls;
+    } cases[] = {
+        {L"NotePad",
+         {odd, plain},
+         true,
+         [&] {
+             Calls calls = Started(" NOTEPAD.EXE \"C:\\My Files\\a & b.txt\"");
+             for (const std::string& call : Started(" NOTEPAD.EXE \"C:\\My Files\\c.txt\""))
+                 calls.push_back(call);
+             return calls;
+         }()},
+        {L"WordPad",
+         {plain},
+         true,
+         Started("C:\\progra~1\\access~1\\WORDPAD.EXE \"C:\\My Files\\c.txt\"")},
+        {L"NotePad", {plain, folder}, false, {}},
+        {L"WordPad", {folder}, false, {}},
+        {L"Explorer", {folder}, true, Started("EXPLORER.EXE \"C:\\My Files\"")},
+        {L"Explorer", {plain}, true, Started("EXPLORER.EXE /select,\"C:\\My Files\\c.txt\"")},
+        {L"DOS Prompt",
+         {plain},
+         true,
+         {"ChangeDirectory(\"C:\\WINDOWS\")",
+          "RunCommandIn(\"C:\\My Files\", \"command.com\", 3)"}},
+        {L"DOS Prompt",
+         {L"C:\\top.txt"},
+         true,
+         {"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommandIn(\"C:\\\", \"command.com\", 3)"}},
+        {L"Run and File Load Functions", {odd, plain}, true, {}},
+        {L"Exit Windows", {plain}, false, {}},
+        {L"Find Files", {folder}, false, {}},
+        {L"About?", {plain}, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Narrow(c.cell));
+        ui::Control& control = BarControl(b.bar, c.cell);
+        EXPECT_EQ(control.TakesDrop(c.dropped), c.taken);
+        b.desktop.Forget();
+        runLine.clear();
+        control.Drop(c.dropped);
+        EXPECT_EQ(b.desktop.calls, c.calls);
+    }
+    // The Run dialog held the first path, quoted, and started nothing.
+    BarControl(b.bar, L"Run and File Load Functions").Drop({odd});
+    EXPECT_EQ(runLine, L"\"" + odd + L"\"");
+
+    // A name the system would read as another file's is not handed on.
+    b.desktop.Forget();
+    BarControl(b.bar, L"NotePad").Drop({L"C:\\My Files\\c.txt."});
+    ASSERT_EQ(b.desktop.prompts.size(), 1u);
+    EXPECT_TRUE(b.desktop.prompts[0].starts_with(L"Cannot run or open: C:\\My Files\\c.txt.\r"));
+
+    // While a modal dialog stands over the bar, nothing is taken.
+    b.bar.SetEnabled(false);
+    EXPECT_FALSE(BarControl(b.bar, L"NotePad").TakesDrop({plain}));
+    ui::headless::SetModalDriver(nullptr);
 }
 
 }  // namespace

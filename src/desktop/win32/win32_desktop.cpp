@@ -92,6 +92,12 @@ bool IsBareName(const std::wstring& program) {
 }  // namespace
 
 Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyle) {
+    return RunCommandIn(L"", commandLine, windowStyle);
+}
+
+// An empty directory leaves the program in this one's current directory.
+Outcome Win32Desktop::RunCommandIn(const std::wstring& directory, const std::wstring& commandLine,
+                                   int windowStyle) {
     // Wine refuses a command line that begins with blanks, and Windows skips
     // them anyway; the caller's line stays as it was built.
     CommandLine read = ReadCommandLine(commandLine);
@@ -111,7 +117,8 @@ Outcome Win32Desktop::RunCommand(const std::wstring& commandLine, int windowStyl
         if (!module) return Failure{SystemText(ERROR_FILE_NOT_FOUND, program)};
     }
     if (!CreateProcessW(module ? module->c_str() : nullptr, line.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &process))
+                        nullptr, directory.empty() ? nullptr : directory.c_str(), &startup,
+                        &process))
         return LastFailure(program);
     // Nobody waits for the program: its handles go at once.
     const owned::KernelHandle thread(process.hThread), started(process.hProcess);

@@ -18,6 +18,8 @@ public:
         : boxOwner_(std::move(boxOwner)) {}
 
     Outcome RunCommand(const std::wstring& commandLine, int windowStyle) override;
+    Outcome RunCommandIn(const std::wstring& directory, const std::wstring& commandLine,
+                         int windowStyle) override;
     Outcome ActivateWindow(const std::wstring& title) override;
     Outcome SendKeystrokes(const std::wstring& keys) override;
     int ShowMessage(const std::wstring& prompt, int flags, const std::wstring& title) override;
@@ -33,6 +35,7 @@ public:
     Result<std::vector<std::wstring>> MatchingFiles(const std::wstring& directory,
                                                     const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
+    bool IsFolder(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
     std::wstring CurrentDirectory() override;
     Outcome ChangeDirectory(const std::wstring& path) override;

@@ -182,6 +182,11 @@ Outcome Win32Desktop::DeleteFile(const std::wstring& path) {
     return Outcome();
 }
 
+bool Win32Desktop::IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(ExactPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring Win32Desktop::CurrentDirectory() {
     // A share's root comes with a backslash; the lists keep one on a drive's root only.
     std::wstring directory = WorkingDirectory();

@@ -123,6 +123,7 @@ FormWindow::~FormWindow() {
     // The controls may be gone already: their windows must not reach them
     // while they are destroyed.
     EnumChildWindows(hwnd, ForgetControl, 0);
+    RefuseDrops(*this);
     DestroyWindow(hwnd);
 }
 
@@ -176,6 +177,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             }
             break;
         case WM_TIMER: {
+            if (wParam == kAcceptDropsTimer) {
+                KillTimer(hwnd, kAcceptDropsTimer);
+                AcceptDrops(*window);
+                return 0;
+            }
             const size_t index = wParam - kFirstTimerId;
             if (index < form->Timers().size()) form->Timers()[index]->Tick();
             return 0;
@@ -210,6 +216,9 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                 SetFocus(reinterpret_cast<HWND>(wParam));
             else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0))
                 SetFocus(next);
+            return 0;
+        case kDropMessage:
+            TakePendingDrop(*window);
             return 0;
         case WM_CLOSE:
             form->Close();
@@ -296,6 +305,10 @@ void Present(Form& form) {
     HWND hwnd = WindowOf(form)->hwnd;
     ShowWindow(hwnd, SW_SHOWNORMAL);
     if (HWND first = FirstTabStop(form.Controls())) SetFocus(first);
+    // A timer's tick comes after the first paint: nothing for drops is
+    // loaded before the form is seen.
+    if (win32::TakesDrops(form))
+        SetTimer(hwnd, win32::kAcceptDropsTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void BringToFront(Form& form) {

@@ -24,6 +24,12 @@ struct ChildLayout {
     int heightFactor = 1;  // a drop-down list is given the height of its open list
 };
 
+// A drop taken by a control, waiting for the drop to end.
+struct PendingDrop {
+    Control* control = nullptr;
+    std::vector<std::wstring> paths;
+};
+
 // An open form's window and everything made for it, released when the form
 // closes: the window first, then what it drew with.
 struct FormWindow : NativeForm {
@@ -44,6 +50,8 @@ struct FormWindow : NativeForm {
     // Focus cues show once the keyboard is used, as the system's rule has
     // it, or always where the user asked for that.
     bool keyboardCues = false;
+    bool acceptingDrops = false;
+    PendingDrop pendingDrop;
 };
 
 // The window of an open form; null while the form is closed.
@@ -96,6 +104,23 @@ bool TakesInput(HWND control);
 
 // The cell the keyboard has chosen in a strip's window, -1 for none.
 int ChosenCell(HWND strip);
+// The picture at a point of a strip's window, or null.
+Picture* PictureAt(HWND strip, POINT point);
+
+// Whether a control of the form takes drops of files.
+bool TakesDrops(const Form& form);
+// Sets the form's window up to take drops, loading what that needs, and
+// undoes it before the window goes.
+void AcceptDrops(FormWindow& window);
+void RefuseDrops(FormWindow& window);
+// Hands a drop that has ended to the control that took it.
+void TakePendingDrop(FormWindow& window);
+// Posted to a form when a drop on it has ended.
+inline constexpr UINT kDropMessage = WM_USER + 2;
+// A form that takes drops sets itself up once it is first painted, by this
+// timer of its window.
+inline constexpr UINT_PTR kAcceptDropsTimer = 0xD0D0;
+
 // A strip's object for screen readers: a tool bar of push buttons, one a
 // picture, as WM_GETOBJECT returns it; 0 where the system cannot make one.
 LRESULT StripObject(HWND strip, WPARAM flags);

@@ -210,6 +210,13 @@ LRESULT KeyDown(HWND hwnd, const PictureStrip& strip, StripWindow& state, WPARAM
 
 int ChosenCell(HWND strip) { return StateOf(strip).chosen; }
 
+Picture* PictureAt(HWND hwnd, POINT point) {
+    PictureStrip* strip = StripOf(hwnd);
+    if (!strip) return nullptr;
+    const int cell = CellUnder(*strip, MAKELPARAM(point.x, point.y));
+    return cell >= 0 ? strip->Pictures()[cell] : nullptr;
+}
+
 LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);

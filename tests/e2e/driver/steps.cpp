@@ -171,6 +171,51 @@ HWND NotepadWindow(const std::wstring& titlePart) {
     return nullptr;
 }
 
+namespace {
+
+// The file's name on the Linux side, through Wine's own conversion.
+std::string UnixName(const std::wstring& path) {
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = convert ? convert(path.c_str()) : nullptr;
+    if (!name) return std::string();
+    std::string unix(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.pop_back();  // the terminating zero
+    return wide;
+}
+
+}  // namespace
+
+std::string DropFiles(POINT at, const std::vector<std::wstring>& paths) {
+    const wchar_t* tool = _wgetenv(L"TAVOLIN_XDND_DROP");
+    if (!tool) return "no drop tool (TAVOLIN_XDND_DROP)";
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring result = std::wstring(folder) + L"tavolin-drop-" +
+                                std::to_wstring(GetCurrentProcessId()) + L".txt";
+    DeleteFileW(result.c_str());
+    // Wine starts a Linux program, splitting its line at blanks outside quotes.
+    std::wstring line = L"\"" + std::wstring(tool) + L"\" " + std::to_wstring(at.x) + L" " +
+                        std::to_wstring(at.y) + L" \"" + Wide(UnixName(result)) + L"\"";
+    for (const std::wstring& path : paths) line += L" \"" + Wide(UnixName(path)) + L"\"";
+    // Its handle cannot be waited on: its answer is polled for.
+    const Process dropping = Start(line);
+    if (!dropping.pid()) return "the drop tool did not start";
+    std::string answer;
+    WaitUntil([&] { return !(answer = FileContents(result)).empty(); }, kDefaultTimeoutMs * 2);
+    DeleteFileW(result.c_str());
+    while (!answer.empty() && answer.back() == '\n') answer.pop_back();
+    return answer.empty() ? "no answer from the drop tool" : answer;
+}
+
 bool EndNotepadWhenItAppears(const std::wstring& titlePart) {
     HWND window = nullptr;
     if (!WaitUntil([&] { return (window = NotepadWindow(titlePart)) != nullptr; }, kProgramStartMs))

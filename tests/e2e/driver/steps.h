@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 
@@ -143,6 +144,12 @@ private:
 std::wstring PrintOutDirectory();
 // The PDF files the printer has written there so far.
 int PrintedDocuments(const std::wstring& directory);
+
+// Drops the files (Windows paths, in this order) at the point of the screen
+// as a Linux file manager does, through the tests' X drag-and-drop tool
+// (TAVOLIN_XDND_DROP): "accepted" or "refused", as the window under the
+// point answered, or what went wrong.
+std::string DropFiles(POINT at, const std::vector<std::wstring>& paths);
 
 // A Notepad window of any process, with the title holding the text.
 HWND NotepadWindow(const std::wstring& titlePart);

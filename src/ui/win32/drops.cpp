@@ -1,0 +1,190 @@
+// Files and folders dropped on a form, through the shell's drag and drop
+// (Wine turns a Linux file manager's drop into the same): the control under
+// the pointer says whether it takes them, so that the pointer shows it
+// before the button is let go. The libraries this needs are loaded once the
+// form has been shown, so start-up loads nothing for it.
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/win32/native.h"
+
+namespace ui::win32 {
+
+namespace {
+
+struct DropLibraries {
+    decltype(&OleInitialize) initialize = nullptr;
+    decltype(&RegisterDragDrop) registerTarget = nullptr;
+    decltype(&RevokeDragDrop) revokeTarget = nullptr;
+    decltype(&ReleaseStgMedium) releaseMedium = nullptr;
+    decltype(&DragQueryFileW) queryFile = nullptr;
+    bool ready() const {
+        return initialize && registerTarget && revokeTarget && releaseMedium && queryFile;
+    }
+};
+
+template <class Function>
+void Find(Function& function, HMODULE module, const char* name) {
+    if (module)
+        function =
+            reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const DropLibraries& LoadDropLibraries() {
+    static const DropLibraries loaded = [] {
+        DropLibraries found;
+        HMODULE ole = LoadLibraryW(L"ole32.dll");
+        HMODULE shell = LoadLibraryW(L"shell32.dll");
+        Find(found.initialize, ole, "OleInitialize");
+        Find(found.registerTarget, ole, "RegisterDragDrop");
+        Find(found.revokeTarget, ole, "RevokeDragDrop");
+        Find(found.releaseMedium, ole, "ReleaseStgMedium");
+        Find(found.queryFile, shell, "DragQueryFileW");
+        // The thread's drag and drop needs OLE set up on it, once.
+        if (found.ready() && FAILED(found.initialize(nullptr))) found.initialize = nullptr;
+        return found;
+    }();
+    return loaded;
+}
+
+// The full paths a drag carries, in its order; none when it carries no files.
+std::vector<std::wstring> PathsOf(IDataObject* data) {
+    std::vector<std::wstring> paths;
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (!data || FAILED(data->GetData(&format, &medium))) return paths;
+    const DropLibraries& libraries = LoadDropLibraries();
+    const auto drop = static_cast<HDROP>(medium.hGlobal);
+    const UINT count = libraries.queryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(libraries.queryFile(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(libraries.queryFile(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(std::move(path));
+    }
+    libraries.releaseMedium(&medium);
+    return paths;
+}
+
+// The control of the form under a point of the screen: a picture of a
+// strip, or a control with a window of its own; null over a gap.
+Control* ControlAt(HWND form, POINTL point) {
+    POINT at{point.x, point.y};
+    HWND window = form;
+    for (;;) {
+        POINT inside = at;
+        ScreenToClient(window, &inside);
+        HWND child = RealChildWindowFromPoint(window, inside);
+        if (!child || child == window) break;
+        window = child;
+    }
+    if (window == form) return nullptr;
+    ScreenToClient(window, &at);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (std::wstring(className) == kStripClass) return PictureAt(window, at);
+    return reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+class DropTarget final : public IDropTarget {
+public:
+    explicit DropTarget(HWND form) : form_(form) {}
+    DropTarget(const DropTarget&) = delete;
+    DropTarget& operator=(const DropTarget&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(IDropTarget)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
+                                        DWORD* effect) override {
+        paths_ = PathsOf(data);
+        return DragOver(keys, point, effect);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL point, DWORD* effect) override {
+        if (!effect) return E_POINTER;
+        *effect = Taker(point) && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragLeave() override {
+        paths_.clear();
+        return S_OK;
+    }
+
+    // Taken after the drop has ended: what it opens (the Run dialog waits
+    // for its close) must not hold the program the files came from.
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) override {
+        if (!effect) return E_POINTER;
+        paths_ = PathsOf(data);
+        Control* taker = Taker(point);
+        *effect = taker ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        if (FormWindow* window = taker ? &FormOf(*taker) : nullptr) {
+            window->pendingDrop = {taker, paths_};
+            PostMessageW(form_, kDropMessage, 0, 0);
+        }
+        paths_.clear();
+        return S_OK;
+    }
+
+private:
+    ~DropTarget() = default;
+
+    // The control under the point, if it would take the drag's files now.
+    Control* Taker(POINTL point) {
+        Control* control = ControlAt(form_, point);
+        return control && TakesInput(form_) && control->TakesDrop(paths_) ? control : nullptr;
+    }
+
+    LONG references_ = 1;
+    const HWND form_;
+    std::vector<std::wstring> paths_;
+};
+
+}  // namespace
+
+bool TakesDrops(const Form& form) {
+    for (const Control* control : form.Controls())
+        if (control->acceptsDrop) return true;
+    return false;
+}
+
+void AcceptDrops(FormWindow& window) {
+    const DropLibraries& libraries = LoadDropLibraries();
+    if (!libraries.ready() || window.acceptingDrops) return;
+    auto* target = new DropTarget(window.hwnd);
+    window.acceptingDrops = SUCCEEDED(libraries.registerTarget(window.hwnd, target));
+    target->Release();  // the system holds its own reference while registered
+}
+
+void RefuseDrops(FormWindow& window) {
+    if (!window.acceptingDrops) return;
+    LoadDropLibraries().revokeTarget(window.hwnd);
+    window.acceptingDrops = false;
+}
+
+void TakePendingDrop(FormWindow& window) {
+    if (!window.pendingDrop.control) return;
+    const PendingDrop drop = std::move(window.pendingDrop);
+    window.pendingDrop = {};
+    drop.control->Drop(drop.paths);
+}
+
+}  // namespace ui::win32
