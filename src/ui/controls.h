@@ -37,6 +37,9 @@ struct Colour {
     }
     bool operator==(const Colour&) const = default;
 };
+// Where the user reads with a high-contrast scheme, the Win32 backend paints
+// the light grey in the scheme's colour for buttons and frames, and black
+// text in the scheme's text colour.
 constexpr Colour kLightGrey = Colour::Rgb(192, 192, 192);
 constexpr Colour kBlack = Colour::Rgb(0, 0, 0);
 constexpr Colour kWindowBackground{Colour::Kind::WindowBackground};

@@ -333,4 +333,85 @@ INSTANTIATE_TEST_SUITE_P(Screens, Layout, testing::Values(96, 144),
                              return "At" + std::to_string(info.param) + "Dpi";
                          });
 
+// The system's colours in Tavolin's process as a black high-contrast scheme
+// sets them, for the object's life; the ones before come back when it goes,
+// whatever the test's outcome.
+class BlackScheme {
+public:
+    explicit BlackScheme(HWND anyWindowOfTavolin) : window_(anyWindowOfTavolin), probe_(window_) {
+        std::vector<std::pair<int, COLORREF>> black;
+        for (const int element : kElements) {
+            before_.emplace_back(element, GetSysColor(element));
+            const bool text = element == COLOR_WINDOWTEXT || element == COLOR_BTNTEXT;
+            black.emplace_back(element, text ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        }
+        set_ = probe_.ready() && probe_.SetSystemColours(window_, black);
+    }
+    ~BlackScheme() {
+        if (set_) probe_.SetSystemColours(window_, before_);
+    }
+    BlackScheme(const BlackScheme&) = delete;
+    BlackScheme& operator=(const BlackScheme&) = delete;
+    bool set() const { return set_; }
+
+private:
+    static constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                        COLOR_BTNTEXT};
+    const HWND window_;
+    const e2e::ControlProbe probe_;
+    std::vector<std::pair<int, COLORREF>> before_;
+    bool set_ = false;
+};
+
+// Where the system's text would be lost on the light grey, every window
+// paints in the system's colours, and goes back to the grey after.
+TEST(Colours, AHighContrastSchemeReplacesTheLightGreyEverywhereAndWhileOpen) {
+    e2e::Tavolin tavolin = e2e::StartTavolin();
+    ASSERT_NE(tavolin.bar, nullptr);
+    const DWORD pid = tavolin.process.pid();
+    // A spot of the strip between two cells, and a transparent corner of
+    // the lock's picture.
+    const RECT lock = e2e::BarCell(tavolin.bar, L"Exit Windows").Rect();
+    const RECT key = e2e::BarCell(tavolin.bar, L"DOS Prompt").Rect();
+    const POINT gap{(lock.right + key.left) / 2, (lock.top + lock.bottom) / 2};
+    const POINT corner{lock.left + 2, lock.top + 3};
+    ASSERT_EQ(Hex(ScreenPixel(gap)), Hex(kLightGrey));
+
+    e2e::Click(e2e::BarCell(tavolin.bar, L"Run and File Load Functions"));
+    const HWND run = e2e::WaitForWindow(kRun.title, pid);
+    ASSERT_NE(run, nullptr);
+    const RECT client = e2e::ClientRectOnScreen(run);
+    const POINT dialog{client.left + 2, client.top + 2};
+    e2e::Click(e2e::ChildByText(run, L"&Browse"));
+    const HWND browser = e2e::WaitForWindow(kBrowser.title, pid);
+    ASSERT_NE(browser, nullptr);
+    const HWND drives = e2e::ChildByText(browser, L"&Drives");
+    const auto labelColours = [&] {
+        const e2e::ControlProbe probe(browser);
+        return probe.ColoursOf(drives);
+    };
+    const auto showsGrey = [&](POINT at) { return ScreenPixel(at) == kLightGrey; };
+    {
+        const BlackScheme scheme(tavolin.bar);
+        ASSERT_TRUE(scheme.set());
+        for (const auto& [what, at] :
+             {std::pair{"the strip", gap}, std::pair{"the lock's corner", corner},
+              std::pair{"the Run dialog", dialog}})
+            EXPECT_TRUE(e2e::WaitUntil([&] { return ScreenPixel(at) == RGB(0, 0, 0); }))
+                << what << " is " << Hex(ScreenPixel(at)) << " in the black scheme";
+        const auto colours = labelColours();
+        ASSERT_TRUE(colours.has_value());
+        EXPECT_EQ(Hex(colours->background), Hex(RGB(0, 0, 0))) << "the grey label's background";
+        EXPECT_EQ(Hex(colours->text), Hex(RGB(255, 255, 255))) << "the grey label's text";
+    }
+    for (const POINT at : {gap, dialog})
+        EXPECT_TRUE(e2e::WaitUntil([&] { return showsGrey(at); }))
+            << "the grey did not come back: " << Hex(ScreenPixel(at));
+    const auto colours = labelColours();
+    ASSERT_TRUE(colours.has_value());
+    EXPECT_EQ(Hex(colours->background), Hex(kLightGrey));
+    PostMessageW(browser, WM_CLOSE, 0, 0);
+    PostMessageW(run, WM_CLOSE, 0, 0);
+}
+
 }  // namespace

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "driver.h"
 #include "steps.h"
@@ -112,6 +113,22 @@ bool TakeAll(Screenshots& shots) {
     if (!e2e::WaitUntil([&] { return e2e::Text(tavolin.bar) == L"Tavolin - Phone Dialer"; }))
         return Fail("the keyboard set no title");
     if (!shots.Take(L"bar-keyboard", tavolin.bar, process)) return false;
+
+    // The bar in a black high-contrast scheme, then back in the classic one.
+    {
+        const e2e::ControlProbe probe(tavolin.bar);
+        std::vector<std::pair<int, COLORREF>> black, before;
+        for (const int element : {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT}) {
+            before.emplace_back(element, GetSysColor(element));
+            const bool text = element == COLOR_WINDOWTEXT || element == COLOR_BTNTEXT;
+            black.emplace_back(element, text ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        }
+        if (!probe.ready() || !probe.SetSystemColours(tavolin.bar, black))
+            return Fail("the black scheme could not be set");
+        const bool taken = shots.Take(L"bar-high-contrast", tavolin.bar, process);
+        probe.SetSystemColours(tavolin.bar, before);
+        if (!taken) return false;
+    }
 
     e2e::Click(e2e::BarCell(tavolin.bar, L"Tavolin Help"));
     const HWND help = e2e::WaitForWindow(L"Help", pid);

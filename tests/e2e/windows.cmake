@@ -41,6 +41,7 @@ add_dependencies(e2e_layout control_probe)
 # Not a test: opens each window for scripts/screenshots.
 add_executable(e2e_screenshots ${TAVOLIN_E2E_DIR}/screenshots.cpp)
 target_link_libraries(e2e_screenshots PRIVATE tavolin_e2e_driver)
+add_dependencies(e2e_screenshots control_probe)
 tavolin_windows_program(e2e_screenshots)
 tavolin_e2e_program(e2e_version version_test.cpp)
 target_link_libraries(e2e_version PRIVATE version)

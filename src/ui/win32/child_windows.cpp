@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/contrast.h"
 #include "ui/win32/native.h"
 
 namespace ui::win32 {
@@ -14,6 +15,19 @@ RECT PixelRect(const Twips& place, int dpi) {
     return {left, top, left + Px(place.width, dpi), top + Px(place.height, dpi)};
 }
 
+bool FollowSystemColours() {
+    HIGHCONTRASTW scheme{sizeof scheme, 0, nullptr};
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof scheme, &scheme, 0) &&
+        (scheme.dwFlags & HCF_HIGHCONTRASTON))
+        return true;
+    // Wine reports no high-contrast scheme: what such a scheme does to the
+    // system's text on the light grey tells it.
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    const Rgb grey{kLightGrey.red, kLightGrey.green, kLightGrey.blue};
+    return ContrastRatio({GetRValue(text), GetGValue(text), GetBValue(text)}, grey) <
+           kReadableContrast;
+}
+
 COLORREF ToColorRef(Colour colour) {
     switch (colour.kind) {
         case Colour::Kind::WindowBackground:
@@ -22,6 +36,10 @@ COLORREF ToColorRef(Colour colour) {
             return GetSysColor(COLOR_WINDOWTEXT);
         case Colour::Kind::Rgb:
             break;
+    }
+    if (FollowSystemColours()) {
+        if (colour == kLightGrey) return GetSysColor(COLOR_BTNFACE);
+        if (colour == kBlack) return GetSysColor(COLOR_WINDOWTEXT);
     }
     return RGB(colour.red, colour.green, colour.blue);
 }

@@ -26,7 +26,7 @@ void Button::CreateNative() {
 void Label::CreateNative() {
     HWND hwnd = win32::CreateChild(*this, L"STATIC", caption, SS_LEFT);
     win32::FormWindow& form = FormOf(*this);
-    form.paints[hwnd] = {win32::ToColorRef(textColour), win32::Brush(form, background)};
+    form.paints[hwnd] = {textColour, background};
     win32::FitCaption(hwnd);
 }
 

@@ -159,9 +159,9 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             const auto found = window->paints.find(reinterpret_cast<HWND>(lParam));
             if (found == window->paints.end()) break;
             HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, found->second.text);
+            SetTextColor(dc, ToColorRef(found->second.text));
             SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(found->second.background);
+            return reinterpret_cast<LRESULT>(Brush(*window, found->second.background));
         }
         case WM_ERASEBKGND: {
             RECT client;
@@ -217,6 +217,12 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             else if (HWND next = GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0))
                 SetFocus(next);
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // Another scheme: everything is painted again in its colours.
+            RedrawWindow(hwnd, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            break;
         case kDropMessage:
             TakePendingDrop(*window);
             return 0;

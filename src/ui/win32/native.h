@@ -12,10 +12,11 @@
 
 namespace ui::win32 {
 
-// A control's colours where it paints text on a background of its own.
+// A control's colours where it paints text on a background of its own,
+// made into the system's when they are asked for, after any change of scheme.
 struct Paint {
-    COLORREF text;
-    HBRUSH background;
+    Colour text;
+    Colour background;
 };
 
 // What a child needs to be laid out again at another DPI.
@@ -66,6 +67,10 @@ RECT PixelRect(const Twips& place, int dpi);
 
 inline HWND Hwnd(const Control& control) { return static_cast<HWND>(control.handle); }
 
+// Whether the windows paint in the system's colours rather than their own
+// light grey: in a high-contrast scheme, or wherever the system's text
+// would be hard to read on the grey.
+bool FollowSystemColours();
 COLORREF ToColorRef(Colour colour);
 HBRUSH Brush(FormWindow& form, Colour colour);
 HFONT FontFor(FormWindow& form, const Font& font);

@@ -18,6 +18,7 @@ namespace {
 // Every icon of the strip's pictures drawn once on the strip's background,
 // side by side, at the cells' pixel size: painting is then a copy.
 struct DrawnIcons {
+    COLORREF background;  // what shows through the icons' transparent parts
     owned::MadeDc dc;
     owned::GdiObject<HBITMAP> bitmap;
     std::optional<owned::Selection> selection;  // the bitmap in the DC while it lives
@@ -26,9 +27,10 @@ struct DrawnIcons {
 
 // What a strip's window keeps beside it, from its creation to its end.
 struct StripWindow {
-    std::optional<DrawnIcons> icons;  // drawn at the first paint after a change of size
-    int chosen = -1;                  // the keyboard's cell: none until a key moves into the strip
-    int pressed = -1;                 // the cell the left button went down on, if any
+    // Drawn at the first paint after a change of size or of colours.
+    std::optional<DrawnIcons> icons;
+    int chosen = -1;   // the keyboard's cell: none until a key moves into the strip
+    int pressed = -1;  // the cell the left button went down on, if any
 };
 
 StripWindow& StateOf(HWND hwnd) {
@@ -49,6 +51,7 @@ void DrawIcons(const PictureStrip& strip, StripWindow& state) {
         height = std::max(height, size);
     }
     DrawnIcons& icons = state.icons.emplace();
+    icons.background = ToColorRef(strip.background);
     {
         const owned::WindowDc screen(nullptr);
         icons.dc.reset(CreateCompatibleDC(screen.get()));
@@ -85,7 +88,8 @@ void PaintCells(HWND hwnd, const PictureStrip& strip, StripWindow& state, HDC dc
     FillRect(dc, &client, Brush(window, strip.background));
     DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
     if (strip.Pictures().empty()) return;
-    if (!state.icons) DrawIcons(strip, state);
+    if (!state.icons || state.icons->background != ToColorRef(strip.background))
+        DrawIcons(strip, state);
     for (size_t i = 0; i < strip.Pictures().size(); ++i) {
         const RECT cell = CellAt(strip, static_cast<int>(i));
         // Square, centred in the cell.
@@ -102,7 +106,10 @@ void PaintFocus(HWND hwnd, const PictureStrip& strip, const StripWindow& state, 
     // A dotted line in the text colour round the cell, a pixel wide for each
     // 96 dpi. Drawn over a freshly painted cell, it needs no exclusive-or,
     // which leaves no mark where the system's text colour is black.
-    LOGBRUSH ink{BS_SOLID, GetSysColor(COLOR_WINDOWTEXT), 0};
+    // In a high-contrast scheme the strip is the buttons' colour, under
+    // their text's.
+    LOGBRUSH ink{BS_SOLID, GetSysColor(FollowSystemColours() ? COLOR_BTNTEXT : COLOR_WINDOWTEXT),
+                 0};
     const owned::GdiObject<HPEN> pen(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &ink, 0, nullptr));
     const owned::Selection drawing(dc, pen.get());
     const owned::Selection hollow(dc, GetStockObject(NULL_BRUSH));

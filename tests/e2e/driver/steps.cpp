@@ -148,6 +148,22 @@ bool ControlProbe::MakeCurrent(HWND anyWindow, const std::wstring& directory) co
     return made;
 }
 
+bool ControlProbe::SetSystemColours(HWND anyWindow,
+                                    const std::vector<std::pair<int, COLORREF>>& colours) const {
+    std::wstring text;
+    for (const auto& [element, colour] : colours) {
+        wchar_t pair[32];
+        swprintf(pair, 32, L"%d=%02x%02x%02x ", element, GetRValue(colour), GetGValue(colour),
+                 GetBValue(colour));
+        text += pair;
+    }
+    const ATOM atom = GlobalAddAtomW(text.c_str());
+    const bool set = Ask(anyWindow, probe::kSystemColours, atom, probe::kColoursSet) &&
+                     Answer(anyWindow, probe::kColoursSet) == 1;
+    GlobalDeleteAtom(atom);
+    return set;
+}
+
 std::wstring PrintOutDirectory() {
     const wchar_t* value = _wgetenv(L"TAVOLIN_PRINT_OUT");
     return value ? value : L"";
@@ -199,8 +215,8 @@ std::string DropFiles(POINT at, const std::vector<std::wstring>& paths) {
     if (!tool) return "no drop tool (TAVOLIN_XDND_DROP)";
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
-    const std::wstring result = std::wstring(folder) + L"tavolin-drop-" +
-                                std::to_wstring(GetCurrentProcessId()) + L".txt";
+    const std::wstring result =
+        std::wstring(folder) + L"tavolin-drop-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
     DeleteFileW(result.c_str());
     // Wine starts a Linux program, splitting its line at blanks outside quotes.
     std::wstring line = L"\"" + std::wstring(tool) + L"\" " + std::to_wstring(at.x) + L" " +

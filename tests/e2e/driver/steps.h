@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
@@ -129,6 +130,10 @@ public:
     std::optional<int> GdiObjects(HWND anyWindow) const;
     // Makes the directory Tavolin's current one, as a start there would.
     bool MakeCurrent(HWND anyWindow, const std::wstring& directory) const;
+    // Sets the system's colours of elements (COLOR_WINDOW and the like) in
+    // Tavolin's process, as a change of scheme does.
+    bool SetSystemColours(HWND anyWindow,
+                          const std::vector<std::pair<int, COLORREF>>& colours) const;
 
 private:
     // Posts the question and waits for the last of its answers.

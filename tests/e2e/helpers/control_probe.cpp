@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -102,6 +103,24 @@ void CountGdiObjects(HWND window) {
     Leave(window, probe::kGdiObjectCount, count);
 }
 
+void SetColours(HWND window, LPARAM atom) {
+    wchar_t text[256] = {};
+    GlobalGetAtomNameW(static_cast<ATOM>(atom), text, 256);
+    std::vector<int> elements;
+    std::vector<COLORREF> colours;
+    int element = 0;
+    unsigned int rgb = 0;
+    int read = 0;
+    for (const wchar_t* at = text; swscanf(at, L"%d=%x%n", &element, &rgb, &read) == 2;
+         at += read) {
+        elements.push_back(element);
+        colours.push_back(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    }
+    const bool set = !elements.empty() && SetSysColors(static_cast<int>(elements.size()),
+                                                       elements.data(), colours.data());
+    Leave(window, probe::kColoursSet, set ? 1 : 0);
+}
+
 void MakeCurrent(HWND window, LPARAM atom) {
     wchar_t directory[MAX_PATH] = {};
     GlobalGetAtomNameW(static_cast<ATOM>(atom), directory, MAX_PATH);
@@ -136,6 +155,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
                 break;
             case probe::kCurrentDirectory:
                 MakeCurrent(message->hwnd, message->lParam);
+                break;
+            case probe::kSystemColours:
+                SetColours(message->hwnd, message->lParam);
                 break;
         }
     }

@@ -19,6 +19,10 @@ enum Question {
     // current one, as a start in that directory would: Wine cannot start a
     // process in a share.
     kCurrentDirectory,
+    // Sets the system's colours, for the process as a whole, from the global
+    // atom in lParam: "ELEMENT=RRGGBB" pairs, blank-separated (Wine keeps
+    // them per process, so another process's SetSysColors does not reach it).
+    kSystemColours,
 };
 
 // The answers, the last of each question written last.
@@ -33,5 +37,6 @@ inline constexpr wchar_t kBackgroundColour[] = L"TavolinBackgroundColour";
 inline constexpr wchar_t kIcon[] = L"TavolinIcon";
 inline constexpr wchar_t kGdiObjectCount[] = L"TavolinGdiObjects";
 inline constexpr wchar_t kDirectoryMade[] = L"TavolinDirectoryMade";  // 1: made current
+inline constexpr wchar_t kColoursSet[] = L"TavolinColoursSet";        // 1: set
 
 }  // namespace probe
