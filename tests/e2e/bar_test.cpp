@@ -330,7 +330,8 @@ TEST_F(Bar, FilesDroppedOnACellOpenWhereTheyMeanSomething) {
     ASSERT_EQ(DropFiles(notepad, {odd}), "accepted");
     EXPECT_TRUE(EndNotepadWhenItAppears(L"my notes & more.txt")) << "the dropped file did not open";
     ASSERT_EQ(DropFiles(notepad, {odd, plain}), "accepted");
-    EXPECT_TRUE(WaitUntil([] { return NotepadCount() == 2; }, 15000)) << "two files, not two starts";
+    EXPECT_TRUE(WaitUntil([] { return NotepadCount() == 2; }, 15000))
+        << "two files, not two starts";
     EndProcesses(Descendants(tavolin.process.pid()));
     ASSERT_TRUE(WaitUntil([] { return NotepadCount() == 0; }));
 
