@@ -4,7 +4,7 @@
 // before the button is let go. The libraries this needs are loaded once the
 // form has been shown, so start-up loads nothing for it.
 #include <ole2.h>
-#include <shellapi.h>
+#include <shlobj.h>
 
 #include <memory>
 #include <string>
@@ -21,10 +21,7 @@ struct DropLibraries {
     decltype(&RegisterDragDrop) registerTarget = nullptr;
     decltype(&RevokeDragDrop) revokeTarget = nullptr;
     decltype(&ReleaseStgMedium) releaseMedium = nullptr;
-    decltype(&DragQueryFileW) queryFile = nullptr;
-    bool ready() const {
-        return initialize && registerTarget && revokeTarget && releaseMedium && queryFile;
-    }
+    bool ready() const { return initialize && registerTarget && revokeTarget && releaseMedium; }
 };
 
 template <class Function>
@@ -38,12 +35,10 @@ const DropLibraries& LoadDropLibraries() {
     static const DropLibraries loaded = [] {
         DropLibraries found;
         HMODULE ole = LoadLibraryW(L"ole32.dll");
-        HMODULE shell = LoadLibraryW(L"shell32.dll");
         Find(found.initialize, ole, "OleInitialize");
         Find(found.registerTarget, ole, "RegisterDragDrop");
         Find(found.revokeTarget, ole, "RevokeDragDrop");
         Find(found.releaseMedium, ole, "ReleaseStgMedium");
-        Find(found.queryFile, shell, "DragQueryFileW");
         // The thread's drag and drop needs OLE set up on it, once.
         if (found.ready() && FAILED(found.initialize(nullptr))) found.initialize = nullptr;
         return found;
@@ -52,20 +47,32 @@ const DropLibraries& LoadDropLibraries() {
 }
 
 // The full paths a drag carries, in its order; none when it carries no files.
+// Read from the drop's own list, a DROPFILES header and then the paths, each
+// ended by a zero and the list by another, rather than through the shell's
+// library, which would be loaded for it alone.
 std::vector<std::wstring> PathsOf(IDataObject* data) {
     std::vector<std::wstring> paths;
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     STGMEDIUM medium{};
     if (!data || FAILED(data->GetData(&format, &medium))) return paths;
-    const DropLibraries& libraries = LoadDropLibraries();
-    const auto drop = static_cast<HDROP>(medium.hGlobal);
-    const UINT count = libraries.queryFile(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring path(libraries.queryFile(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(libraries.queryFile(drop, i, path.data(), static_cast<UINT>(path.size())));
-        paths.push_back(std::move(path));
+    const SIZE_T size = GlobalSize(medium.hGlobal);
+    if (const auto* header = static_cast<const DROPFILES*>(GlobalLock(medium.hGlobal))) {
+        // Only the wide list: every system that sends a drop sends one.
+        if (header->fWide && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
+            const auto* at = reinterpret_cast<const wchar_t*>(
+                reinterpret_cast<const char*>(header) + header->pFiles);
+            const auto* end =
+                reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(header) + size);
+            while (at < end && *at) {
+                const wchar_t* stop = at;
+                while (stop < end && *stop) ++stop;
+                paths.emplace_back(at, stop);
+                at = stop + 1;
+            }
+        }
+        GlobalUnlock(medium.hGlobal);
     }
-    libraries.releaseMedium(&medium);
+    LoadDropLibraries().releaseMedium(&medium);
     return paths;
 }
 
