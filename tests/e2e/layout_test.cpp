@@ -338,15 +338,12 @@ INSTANTIATE_TEST_SUITE_P(Screens, Layout, testing::Values(96, 144),
 // whatever the test's outcome.
 class BlackScheme {
 public:
-    explicit BlackScheme(HWND anyWindowOfTavolin) : window_(anyWindowOfTavolin), probe_(window_) {
-        std::vector<std::pair<int, COLORREF>> black;
-        for (const int element : kElements) {
-            before_.emplace_back(element, GetSysColor(element));
-            const bool text = element == COLOR_WINDOWTEXT || element == COLOR_BTNTEXT;
-            black.emplace_back(element, text ? RGB(255, 255, 255) : RGB(0, 0, 0));
-        }
-        set_ = probe_.ready() && probe_.SetSystemColours(window_, black);
-    }
+    explicit BlackScheme(HWND anyWindowOfTavolin)
+        : window_(anyWindowOfTavolin),
+          probe_(window_),
+          before_(e2e::ControlProbe::SchemeNow()),
+          set_(probe_.ready() &&
+               probe_.SetSystemColours(window_, e2e::ControlProbe::BlackScheme())) {}
     ~BlackScheme() {
         if (set_) probe_.SetSystemColours(window_, before_);
     }
@@ -355,12 +352,10 @@ public:
     bool set() const { return set_; }
 
 private:
-    static constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
-                                        COLOR_BTNTEXT};
     const HWND window_;
     const e2e::ControlProbe probe_;
-    std::vector<std::pair<int, COLORREF>> before_;
-    bool set_ = false;
+    const e2e::ControlProbe::Scheme before_;
+    const bool set_;
 };
 
 // Where the system's text would be lost on the light grey, every window

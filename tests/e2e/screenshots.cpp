@@ -117,13 +117,9 @@ bool TakeAll(Screenshots& shots) {
     // The bar in a black high-contrast scheme, then back in the classic one.
     {
         const e2e::ControlProbe probe(tavolin.bar);
-        std::vector<std::pair<int, COLORREF>> black, before;
-        for (const int element : {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT}) {
-            before.emplace_back(element, GetSysColor(element));
-            const bool text = element == COLOR_WINDOWTEXT || element == COLOR_BTNTEXT;
-            black.emplace_back(element, text ? RGB(255, 255, 255) : RGB(0, 0, 0));
-        }
-        if (!probe.ready() || !probe.SetSystemColours(tavolin.bar, black))
+        const e2e::ControlProbe::Scheme before = e2e::ControlProbe::SchemeNow();
+        if (!probe.ready() ||
+            !probe.SetSystemColours(tavolin.bar, e2e::ControlProbe::BlackScheme()))
             return Fail("the black scheme could not be set");
         const bool taken = shots.Take(L"bar-high-contrast", tavolin.bar, process);
         probe.SetSystemColours(tavolin.bar, before);

@@ -148,8 +148,28 @@ bool ControlProbe::MakeCurrent(HWND anyWindow, const std::wstring& directory) co
     return made;
 }
 
-bool ControlProbe::SetSystemColours(HWND anyWindow,
-                                    const std::vector<std::pair<int, COLORREF>>& colours) const {
+namespace {
+
+constexpr int kSchemeElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+
+}  // namespace
+
+ControlProbe::Scheme ControlProbe::BlackScheme() {
+    Scheme black;
+    for (const int element : kSchemeElements) {
+        const bool text = element == COLOR_WINDOWTEXT || element == COLOR_BTNTEXT;
+        black.emplace_back(element, text ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    }
+    return black;
+}
+
+ControlProbe::Scheme ControlProbe::SchemeNow() {
+    Scheme now;
+    for (const int element : kSchemeElements) now.emplace_back(element, GetSysColor(element));
+    return now;
+}
+
+bool ControlProbe::SetSystemColours(HWND anyWindow, const Scheme& colours) const {
     std::wstring text;
     for (const auto& [element, colour] : colours) {
         wchar_t pair[32];

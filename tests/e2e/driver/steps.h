@@ -132,8 +132,12 @@ public:
     bool MakeCurrent(HWND anyWindow, const std::wstring& directory) const;
     // Sets the system's colours of elements (COLOR_WINDOW and the like) in
     // Tavolin's process, as a change of scheme does.
-    bool SetSystemColours(HWND anyWindow,
-                          const std::vector<std::pair<int, COLORREF>>& colours) const;
+    using Scheme = std::vector<std::pair<int, COLORREF>>;
+    bool SetSystemColours(HWND anyWindow, const Scheme& colours) const;
+    // The colours of a black high-contrast scheme (white text on black
+    // windows and buttons), and the ones those elements have now.
+    static Scheme BlackScheme();
+    static Scheme SchemeNow();
 
 private:
     // Posts the question and waits for the last of its answers.
