@@ -118,6 +118,9 @@ LRESULT NamedClientObject(HWND control, WPARAM flags, const std::wstring& name);
 HINSTANCE Instance();
 // Registers the toolkit's own window classes once.
 void RegisterClasses();
+// Dispatches the program's messages until the main form, shown already, is
+// closed.
+void Serve(Form& main);
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
