@@ -34,10 +34,13 @@ trap '"$root/tests/wine/session.sh" stop "$state/session"' EXIT
 # shellcheck source=/dev/null
 source "$state/session/env"
 # The registry reaches its files when the server ends: the session's server,
-# which stays up, goes, and each step's server ends after it (settle).
-wineserver -k
-wineserver -w
-settle() { timeout 60 wineserver -w; }
+# which stays up, goes, and each step's server is ended after it (settle),
+# with what it still runs, none of which is Tavolin's.
+settle() {
+    wineserver -k 2>/dev/null || true
+    timeout 60 wineserver -w
+}
+settle
 wine_run() { timeout 120 wine "$@" </dev/null >>"$log" 2>&1; }
 # msi /i|/x PACKAGE [PROPERTY=VALUE...], without a user interface.
 msi() {
@@ -174,7 +177,6 @@ install_and_remove() {
         sed 's/^"ProductIcon"="//; s/"$//; s/\\\\/\\/g')
     [[ -n $icon ]] || fail "no product icon"
     cmp "$(winepath -u "$icon")" "$root/res/icons/shuttle.ico" || fail "the icon is not the shuttle"
-    settle
 
     # The program, from its shortcut and at a sign-in (wineboot runs the Run
     # entries as a sign-in does).
@@ -182,7 +184,6 @@ install_and_remove() {
     see_bar "from the shortcut" "bar-$format.png"
     wine_run wineboot || fail "wineboot failed"
     see_bar "at sign-in" "signed-in-$format.png"
-    settle
 
     msi /x "$msi" || fail "$msi: msiexec /x failed"
     settle
