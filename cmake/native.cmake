@@ -28,7 +28,7 @@ add_test(NAME build.windows_clang
 set_tests_properties(build.windows_clang PROPERTIES FIXTURES_SETUP windows_clang TIMEOUT 600)
 
 foreach(dir tests/unit tests/wine tests/win32 tests/e2e tests/print tests/res tests/imports
-        tests/fuzz bench)
+        tests/release tests/fuzz bench)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/native.cmake)
         include(${dir}/native.cmake)
     endif()

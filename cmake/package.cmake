@@ -1,6 +1,10 @@
-# The release: Tavolin.exe with its README and licence in one ZIP,
-# Tavolin-<version>-win64.zip or, from the 32-bit build, -win32.zip, in the
-# build tree (scripts/package).
+# The releases, in the build tree (scripts/package): Tavolin.exe with its
+# README and licence in one ZIP made by CPack, Tavolin-<version>-win64.zip or,
+# from the 32-bit build, -win32.zip; and the installer beside it, .msi, made
+# by wixl (cmake/msi.cmake). CPack dates the ZIP's entries, and strip the
+# program's header, by SOURCE_DATE_EPOCH when it is set.
+# Only the program goes into them, so only it is built for them.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS Tavolin RUNTIME DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
 
@@ -9,12 +13,25 @@ set(CPACK_PACKAGE_NAME Tavolin)
 set(CPACK_PACKAGE_VENDOR "the Tavolin authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "A strip of picture buttons for everyday desktop tasks")
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(CPACK_PACKAGE_FILE_NAME Tavolin-${PROJECT_VERSION}-win32)
+    set(TAVOLIN_RELEASE Tavolin-${PROJECT_VERSION}-win32)
+    set(TAVOLIN_MSI_ARCH x86)
 else()
-    set(CPACK_PACKAGE_FILE_NAME Tavolin-${PROJECT_VERSION}-win64)
+    set(TAVOLIN_RELEASE Tavolin-${PROJECT_VERSION}-win64)
+    set(TAVOLIN_MSI_ARCH x64)
 endif()
+set(CPACK_PACKAGE_FILE_NAME ${TAVOLIN_RELEASE})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+# Made afresh each time it is asked for, since its date is the commit's.
+set(TAVOLIN_MSI ${CMAKE_BINARY_DIR}/${TAVOLIN_RELEASE}.msi)
+add_custom_target(msi
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:Tavolin> -DSTRIP=${CMAKE_STRIP}
+            -DARCH=${TAVOLIN_MSI_ARCH} -DVERSION=${PROJECT_VERSION} -DOUTPUT=${TAVOLIN_MSI}
+            -P ${CMAKE_SOURCE_DIR}/cmake/msi.cmake
+    BYPRODUCTS ${TAVOLIN_MSI}
+    VERBATIM)
+add_dependencies(msi Tavolin)

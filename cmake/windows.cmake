@@ -18,6 +18,10 @@ if(MINGW)
     # One self-contained executable: no MinGW runtime DLLs beside it.
     set(TAVOLIN_STATIC -static -static-libgcc -static-libstdc++)
     target_link_options(tavolin_win32 PUBLIC ${TAVOLIN_STATIC})
+    # The same bytes from the same sources wherever they are built: a source
+    # file's name that reaches a program (in an assertion, say) is relative
+    # to the source tree, and Tavolin.exe's header holds no time (below).
+    target_compile_options(tavolin_settings INTERFACE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 endif()
 
 # A Windows program of ours with a Unicode entry point (wWinMain or wmain),
@@ -39,7 +43,7 @@ if(MINGW)
     # The oldest Windows it runs on, 7 (version 6.1), stands in its header:
     # an older system refuses it plainly instead of missing a function.
     target_link_options(Tavolin PRIVATE -Wl,--subsystem,windows:6.1
-        -Wl,--major-os-version,6 -Wl,--minor-os-version,1)
+        -Wl,--major-os-version,6 -Wl,--minor-os-version,1 -Wl,--no-insert-timestamp)
 endif()
 tavolin_windows_program(Tavolin)
 # The program's own sources build without a warning, in standard C++ only:

@@ -4,9 +4,12 @@
 TAVOLIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Building: native unit tests and the cross-compiled Windows program, 64-bit
-# and 32-bit.
+# and 32-bit; and its installers: wixl makes them, msibuild (msitools) mends
+# what wixl leaves out, faketime dates them. The tests' drop tool is built
+# against X11.
 BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format libx11-dev
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools)
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+    wixl msitools faketime)
 # Running it and its tests: Wine (its 32-bit loader too, which prints through
 # a 32-bit CUPS library) in a virtual X server with a window manager,
 # screenshots, and a PDF printer to print the help on; clang for the fuzzers

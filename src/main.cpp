@@ -4,6 +4,7 @@
 #include "bar/frm_main.h"
 #include "desktop/win32/win32_desktop.h"
 #include "ui/win32/window_in_charge.h"
+#include "ui/win32/run_alone.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // An empty floppy or an unreachable network drive must give our own
@@ -11,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     tavolin::Win32Desktop desktop(ui::win32::WindowInCharge);
     tavolin::FrmMain bar(desktop);
-    ui::Run(bar);
+    // One bar a sign-in session: started again, Tavolin brings it forward.
+    ui::RunAlone(bar, L"Tavolin.Bar");
     return 0;
 }

@@ -27,6 +27,8 @@ using Icon = Owned<HICON, &DestroyIcon>;
 using KernelHandle = Owned<HANDLE, &CloseHandle>;
 // Memory the system allocated for the caller, such as a formatted message.
 using LocalMemory = Owned<void*, &LocalFree>;
+// A view of a file mapping in this process's memory.
+using MappedView = Owned<void*, &UnmapViewOfFile>;
 
 // A directory search begun by FindFirstFile.
 class FindHandle {

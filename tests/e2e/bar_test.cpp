@@ -1,6 +1,6 @@
 // The bar of the real Tavolin.exe, driven by pointer and keyboard: its place,
-// the descriptions in its title, the telephone's frames and their cadence, and
-// its close.
+// the descriptions in its title, the telephone's frames and their cadence, a
+// second start while it runs, and its close.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -212,6 +212,9 @@ TEST_F(Bar, TheKeyboardWalksTheCellsAndPressesThem) {
     ASSERT_EQ(NotepadCount(), 0) << "a Notepad window is already open";
     const KeyboardCues cues(/*always=*/false);
     ASSERT_TRUE(cues.set());
+    // Started again with the new cues: the bar already there would come
+    // forward in its place.
+    tavolin.process.Terminate();
     tavolin = StartTavolin();
     ASSERT_NE(tavolin.bar, nullptr);
     const HWND strip = ChildOfClass(tavolin.bar, L"TavolinFrame");
@@ -354,6 +357,113 @@ TEST_F(Bar, FilesDroppedOnACellOpenWhereTheyMeanSomething) {
     EXPECT_TRUE(Descendants(tavolin.process.pid()).empty()) << "a drop started a program";
     PostMessageW(run, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForWindowGone(kRunTitle, tavolin.process.pid()));
+}
+
+// Started again while it runs, Tavolin ends at once, without a window of its
+// own, and the running bar comes forward.
+void StartAgain() {
+    Process again = Start(L"\"" + ProgramDirectory() + L"\\Tavolin.exe\"");
+    ASSERT_NE(again.pid(), 0u) << "Tavolin.exe did not start";
+    bool showedWindow = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            showedWindow = showedWindow || !TopLevelWindows(again.pid()).empty();
+            return !again.Running();
+        },
+        kStartTimeoutMs))
+        << "the second start still runs";
+    EXPECT_FALSE(showedWindow) << "the second start showed a window";
+    EXPECT_EQ(again.ExitCode(), 0u);
+}
+
+bool InFront(HWND window) {
+    return WaitUntil([&] { return GetForegroundWindow() == window && !IsIconic(window); });
+}
+
+// The bars on the screen: Tavolin's forms that no other window owns.
+int Bars() {
+    int bars = 0;
+    for (HWND window : TopLevelWindows())
+        if (ClassName(window) == L"TavolinForm" && !GetWindow(window, GW_OWNER)) ++bars;
+    return bars;
+}
+
+// A window of another program, to stand in front of the bar.
+struct OtherWindow {
+    OtherWindow()
+        : window(CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 300, 100, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr)) {}
+    ~OtherWindow() { DestroyWindow(window); }
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    HWND window;
+};
+
+TEST(OneBar, AStartWhileItRunsBringsTheRunningBarForward) {
+    Tavolin tavolin = StartTavolin();
+    ASSERT_NE(tavolin.bar, nullptr);
+    const DWORD pid = tavolin.process.pid();
+    const OtherWindow other;
+    ASSERT_NE(other.window, nullptr);
+
+    // Behind another program's window.
+    ASSERT_TRUE(BringToFront(other.window));
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    EXPECT_TRUE(InFront(tavolin.bar)) << "the bar did not come forward";
+
+    // Minimised: restored to its place.
+    ShowWindow(tavolin.bar, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(tavolin.bar); }));
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    EXPECT_TRUE(InFront(tavolin.bar)) << "the bar was not restored";
+    EXPECT_EQ(Describe(ClientRectOnScreen(tavolin.bar)), Describe(kBarClientAt96Dpi));
+
+    // Under the Run dialog's message: the message is what waits for the user.
+    Click(BarCell(tavolin.bar, L"Run and File Load Functions"));
+    const HWND run = WaitForWindow(kRunTitle, pid);
+    ASSERT_NE(run, nullptr);
+    Click(ChildByText(run, L"&Run"));
+    const auto box = WaitForMessageBox(L"Error", pid);
+    ASSERT_TRUE(box.has_value()) << "no message for the empty command line";
+    ASSERT_TRUE(BringToFront(other.window));
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    EXPECT_TRUE(InFront(box->window)) << "the message did not come forward";
+    PressButton(box->window, L"OK");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->window); }));
+
+    // Minimised under the dialog: restored, with the dialog in front.
+    ShowWindow(tavolin.bar, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(tavolin.bar); }));
+    ASSERT_TRUE(BringToFront(other.window));
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    EXPECT_TRUE(InFront(run)) << "the Run dialog did not come forward";
+    EXPECT_FALSE(IsIconic(tavolin.bar));
+    EXPECT_FALSE(IsWindowEnabled(tavolin.bar));
+
+    // Closed as its close box does: the window manager may still be
+    // stacking the restored bar, and a click could land on it.
+    PostMessageW(run, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForWindowGone(kRunTitle, pid));
+    EXPECT_EQ(Bars(), 1);
+}
+
+// Started twice at once, as at a sign-in that names it twice: the start that
+// finds the other's bar not yet shown waits for it, and ends.
+TEST(OneBar, TwoStartsAtOnceShowOneBar) {
+    ParkMouse();
+    const std::wstring program = L"\"" + ProgramDirectory() + L"\\Tavolin.exe\"";
+    Process first = Start(program);
+    Process second = Start(program);
+    ASSERT_TRUE(first.pid() && second.pid()) << "Tavolin.exe did not start";
+    ASSERT_TRUE(WaitUntil([&] { return first.Running() != second.Running(); }, kStartTimeoutMs))
+        << (first.Running() ? "both still run" : "neither runs");
+    const Process& running = first.Running() ? first : second;
+    const Process& ended = first.Running() ? second : first;
+    EXPECT_EQ(ended.ExitCode(), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(running.pid()).size() == 1; }))
+        << "the bar that stays did not show";
+    EXPECT_EQ(Bars(), 1);
 }
 
 TEST(BarClose, TheWindowsCloseCommandEndsTheProgram) {

@@ -239,6 +239,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+void Serve(Form& main) {
+    MSG msg;
+    while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+}
+
 void RegisterClasses() {
     static const bool registered = [] {
         WNDCLASSEXW form{};
@@ -344,8 +349,7 @@ void WaitWhileOpen(Form& form, const std::function<void()>& finish) {
 
 void Run(Form& main) {
     main.Show();
-    MSG msg;
-    while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+    win32::Serve(main);
 }
 
 void WriteTitle(const Form& form) {

@@ -136,6 +136,9 @@ LRESULT StandardControlObject(HWND window, WPARAM flags, const Control& control)
 
 // Registers the toolkit's own window classes once.
 void RegisterClasses();
+// Dispatches the program's messages until the main form, shown already, is
+// closed.
+void Serve(Form& main);
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Bytes a strip's window keeps beside it: its own state.
