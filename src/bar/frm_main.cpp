@@ -125,12 +125,8 @@ std::wstring FrmMain::ProgramText(const StartProgram& start) const {
 }
 
 std::wstring FrmMain::FolderOf(const std::wstring& path) {
-    if (desktop_.IsFolder(path)) return path;
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return path;
-    // A file in a drive's root is in the root, backslash and all.
-    const std::wstring root = RootOf(path);
-    return slash < root.size() ? root : path.substr(0, slash);
+    const std::wstring parent = desktop_.IsFolder(path) ? path : ParentOf(path);
+    return parent.empty() ? path : parent;
 }
 
 void FrmMain::Do(const StartProgram& start) {

@@ -1,5 +1,7 @@
 #include "desktop/command_line.h"
 
+#include <algorithm>
+
 namespace tavolin {
 
 CommandLine ReadCommandLine(const std::wstring& line) {

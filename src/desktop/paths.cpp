@@ -43,6 +43,13 @@ std::wstring RootOf(const std::wstring& path) {
     return path.substr(0, path.find(L'\\', server + 1));
 }
 
+std::wstring ParentOf(const std::wstring& path) {
+    const std::wstring root = RootOf(path);
+    if (root.empty() || path.size() <= root.size()) return std::wstring();
+    const size_t slash = path.find_last_of(L'\\');
+    return slash < root.size() ? root : path.substr(0, slash);
+}
+
 wchar_t DriveLetterOf(const std::wstring& path) {
     if (path.size() < 2 || path[1] != L':') return 0;
     const auto letter = static_cast<wchar_t>(std::towupper(path[0]));

@@ -19,6 +19,11 @@ std::wstring JoinPath(const std::wstring& directory, const std::wstring& name);
 // (\\server\share, without a backslash after it); empty for any other path.
 std::wstring RootOf(const std::wstring& path);
 
+// The folder that holds a full path: a drive's root keeps its backslash
+// (C:\), a share's root has none (\\server\share); empty for a root itself
+// and for a path that stands on none.
+std::wstring ParentOf(const std::wstring& path);
+
 // The upper-case letter of the drive a path or a drive entry begins with
 // ("c:", "d: [DATA]", "C:\WINDOWS"), or 0 when it names none.
 wchar_t DriveLetterOf(const std::wstring& path);

@@ -17,14 +17,6 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
-// The directory holding the path; empty for a root (C:\, \\server\share).
-std::wstring ParentOf(const std::wstring& path) {
-    const std::wstring root = RootOf(path);
-    if (root.empty() || path.size() <= root.size()) return std::wstring();
-    const size_t slash = path.find_last_of(L'\\');
-    return slash < root.size() ? root : path.substr(0, slash);
-}
-
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // The entries directly inside a directory, in sorted order.
