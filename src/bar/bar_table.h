@@ -13,7 +13,9 @@ namespace tavolin {
 // Starts a program through the launcher, with an empty argument text.
 struct StartProgram {
     const wchar_t* program;
-    bool belowWindowsRoot = false;  // the program text follows WindowsRoot
+    // WordPad's path below WindowsRoot, where it is unless current Windows
+    // keeps it elsewhere.
+    bool wordPad = false;
 };
 // Types the keys into "Program Manager", to reach a place of its Start menu.
 struct WalkStartMenu {
@@ -78,7 +80,7 @@ inline constexpr BarRow kBarTable[] = {
      nullptr,
      {3315, 135, 480, 510},
      L"WordPad",
-     StartProgram{L"progra~1\\access~1\\WORDPAD.EXE", true},
+     StartProgram{.program = L"progra~1\\access~1\\WORDPAD.EXE", .wordPad = true},
      DropAction::OpenEach},
     // The leading blank is kept: the launcher passes the text on as it is.
     {{IDI_NOTEPAD},

@@ -14,6 +14,9 @@ namespace tavolin {
 namespace {
 
 constexpr int kAnimationInterval = 4000;
+// More files than this dropped at once are opened only when the user says
+// so, as the shell asks before it opens a larger selection.
+constexpr size_t kFilesOpenedUnasked = 15;
 constexpr ui::Font kButtonFont{L"MS Sans Serif", 18, true};
 
 }  // namespace
@@ -72,10 +75,12 @@ void FrmMain::FrmMain_Load() {
     Timer2.SetInterval(kAnimationInterval);
 }
 
-// The pictures of a cell that has more than one (the telephone's) take turns.
+// The pictures of a cell that has more than one (the telephone's) take turns;
+// a cell of one picture is left alone, so that a tick redraws one cell.
 void FrmMain::Timer2_Timer() {
     for (ui::Picture* picture : Frame1.Pictures())
-        picture->Show((picture->Shown() + 1) % static_cast<int>(picture->iconIds.size()));
+        if (picture->iconIds.size() > 1)
+            picture->Show((picture->Shown() + 1) % static_cast<int>(picture->iconIds.size()));
 }
 
 void FrmMain::Control_MouseMove(const BarRow& row) { ShowDescription(row.description); }
@@ -86,9 +91,27 @@ void FrmMain::Control_Click(const BarRow& row) {
 
 bool FrmMain::Control_DragOver(const BarRow& row, const std::vector<std::wstring>& paths) {
     // A folder means nothing to an accessory that opens files.
-    return row.drop != DropAction::OpenEach ||
-           std::none_of(paths.begin(), paths.end(),
-                        [this](const std::wstring& path) { return desktop_.IsFolder(path); });
+    return row.drop != DropAction::OpenEach || !HoldsAFolder(paths);
+}
+
+// A slow share would otherwise hold the bar, and the program dragging, at
+// every cell that opens files.
+bool FrmMain::HoldsAFolder(const std::vector<std::wstring>& paths) {
+    if (paths != dragged_.paths)
+        dragged_ = {paths,
+                    std::any_of(paths.begin(), paths.end(), [this](const std::wstring& path) {
+                        return desktop_.IsFolder(path);
+                    })};
+    return dragged_.holdsAFolder;
+}
+
+bool FrmMain::ConfirmOpening(const BarRow& row, size_t files) {
+    if (files <= kFilesOpenedUnasked) return true;
+    const std::wstring where = row.description;
+    return desktop_.ShowMessage(L"Open all " + std::to_wstring(files) + L" dropped files in " +
+                                    where + L", each in a window of its own?",
+                                mb::kYesNo + mb::kQuestion + mb::kSecondButtonDefault,
+                                L"Open Files") == mb::kAnswerYes;
 }
 
 void FrmMain::Control_Drop(const BarRow& row, const std::vector<std::wstring>& paths) {
@@ -97,6 +120,7 @@ void FrmMain::Control_Drop(const BarRow& row, const std::vector<std::wstring>& p
         case DropAction::Refuse:
             return;
         case DropAction::OpenEach:
+            if (!ConfirmOpening(row, paths.size())) return;
             for (const std::wstring& path : paths) {
                 if (const std::wstring why = WhyNotExact(path); !why.empty())
                     RefuseToOpen(desktop_, path, why);
@@ -121,7 +145,7 @@ void FrmMain::Control_Drop(const BarRow& row, const std::vector<std::wstring>& p
 }
 
 std::wstring FrmMain::ProgramText(const StartProgram& start) const {
-    return start.belowWindowsRoot ? context_.WindowsRoot + start.program : start.program;
+    return start.wordPad ? WordPadProgram(context_, start.program) : start.program;
 }
 
 std::wstring FrmMain::FolderOf(const std::wstring& path) {
@@ -162,11 +186,19 @@ void FrmMain::OpenDosPrompt(const std::wstring& directory) {
     // whatever the outcome; the prompt has no message of its own.
     SetBusy(true);
     IgnoreFailure(desktop_.ChangeDirectory(context_.WindowsDir));
-    if (directory.empty())
-        IgnoreFailure(desktop_.RunCommand(L"command.com", kMaximizedFocus));
-    else
-        IgnoreFailure(desktop_.RunCommandIn(directory, L"command.com", kMaximizedFocus));
+    // No 64-bit Windows has command.com: there the command interpreter the
+    // system names opens in its place.
+    if (StartPrompt(directory, L"command.com").failed()) {
+        const std::wstring interpreter = desktop_.EnvironmentValue(L"ComSpec");
+        if (!interpreter.empty())
+            IgnoreFailure(StartPrompt(directory, ProgramTextFor(interpreter)));
+    }
     SetBusy(false);
+}
+
+Outcome FrmMain::StartPrompt(const std::wstring& directory, const std::wstring& commandLine) {
+    if (directory.empty()) return desktop_.RunCommand(commandLine, kMaximizedFocus);
+    return desktop_.RunCommandIn(directory, commandLine, kMaximizedFocus);
 }
 
 // Made afresh at each opening: no typed text survives a close. A line given

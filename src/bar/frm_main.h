@@ -42,6 +42,12 @@ private:
     void Do(const WalkStartMenu& walk);
     void Do(BarCommand command);
     void OpenDosPrompt(const std::wstring& directory = L"");
+    Outcome StartPrompt(const std::wstring& directory, const std::wstring& commandLine);
+    // Whether the user wants so many files opened at one go.
+    bool ConfirmOpening(const BarRow& row, size_t files);
+    // Whether a path dragged is a folder, asked once a drag of cells that
+    // open files, however often the pointer passes over them.
+    bool HoldsAFolder(const std::vector<std::wstring>& paths);
     void ShowRunDialog(const std::wstring& line = L"");
     void ShowHelp();
     // The program text the launcher is given.
@@ -53,6 +59,10 @@ private:
     LaunchContext context_;
     // One for each row of the table, in its order.
     std::vector<std::unique_ptr<ui::Control>> controls_;
+    struct Dragged {
+        std::vector<std::wstring> paths;
+        bool holdsAFolder = false;
+    } dragged_;
     // Modeless and at most one; kept after its close until the next opening.
     std::unique_ptr<FrmHelp> help_;
 };

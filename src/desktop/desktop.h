@@ -56,6 +56,7 @@ constexpr int kStop = 16;
 constexpr int kQuestion = 32;
 constexpr int kExclamation = 48;
 constexpr int kInformation = 64;
+constexpr int kSecondButtonDefault = 256;
 constexpr int kAnswerYes = 6;
 }  // namespace mb
 
@@ -106,14 +107,18 @@ public:
     virtual Outcome DeleteFile(const std::wstring& path) = 0;
     // True when the full path names a directory that is there.
     virtual bool IsFolder(const std::wstring& path) = 0;
+    // True when the full path names a file that is there.
+    virtual bool IsFile(const std::wstring& path) = 0;
     // Makes the drive named by the path's first letter current.
     virtual Outcome ChangeDrive(const std::wstring& path) = 0;
     // Sets the current directory of the path's drive; the current drive stays.
     virtual Outcome ChangeDirectory(const std::wstring& path) = 0;
-    // What the command interpreter that runs a batch file inherits: whether
-    // the environment defines the name, and whether delayed expansion (! as
-    // the mark of a variable) is on for the user.
-    virtual bool IsEnvironmentVariable(const std::wstring& name) = 0;
+    // The environment's value for the name, which the programs started
+    // inherit; empty where it is not defined, as the command interpreter
+    // takes an empty value for none.
+    virtual std::wstring EnvironmentValue(const std::wstring& name) = 0;
+    // Whether delayed expansion (! as the mark of a variable) is on for the
+    // user, in the command interpreter that runs a batch file.
     virtual bool DelayedExpansionOn() = 0;
 
     // The Windows directory, with a trailing backslash only for a root;

@@ -79,6 +79,11 @@ bool NeedsQuotes(const std::wstring& path) {
     return path.find_first_of(L" &()[]{}^=;!'+,`~|<>") != std::wstring::npos;
 }
 
+std::wstring ProgramTextFor(const std::wstring& path) {
+    if (!NeedsQuotes(path)) return path;
+    return L"\"" + path + L"\"";
+}
+
 bool InterpreterWouldChange(const std::wstring& path, const Interpreter& interpreter) {
     if (interpreter.delayedExpansion && path.find(L'!') != std::wstring::npos) return true;
     // The closing % of a name that stays may open the next one, so every %

@@ -43,6 +43,11 @@ bool IsBatchFile(const std::wstring& path);
 // such a path one word that the interpreter passes on unchanged.
 bool NeedsQuotes(const std::wstring& path);
 
+// The program text for a path: in double quotes when it needs them, so that
+// neither the system nor the interpreter takes part of it for another
+// program.
+std::wstring ProgramTextFor(const std::wstring& path);
+
 // What the command interpreter that runs a batch file makes of % and ! in
 // the path it is started with.
 struct Interpreter {

@@ -16,7 +16,7 @@ const std::wstring kCr = L"\r";
 std::wstring WhyNotRunnable(Desktop& desktop, const std::wstring& path) {
     if (std::wstring why = WhyNotExact(path); !why.empty()) return why;
     const auto defined = [&desktop](const std::wstring& name) {
-        return desktop.IsEnvironmentVariable(name);
+        return !desktop.EnvironmentValue(name).empty();
     };
     if (IsBatchFile(path) && InterpreterWouldChange(path, {defined, desktop.DelayedExpansionOn()}))
         return L"The command interpreter that runs a batch file reads % and ! in its path as "
@@ -41,11 +41,6 @@ void RefuseToOpen(Desktop& desktop, const std::wstring& path, const std::wstring
 
 std::wstring SelectedFilePath(const FileList& files) {
     return JoinPath(files.Path(), files.FileName());
-}
-
-std::wstring ProgramTextFor(const std::wstring& path) {
-    if (!NeedsQuotes(path)) return path;
-    return L"\"" + path + L"\"";
 }
 
 void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileList& files) {

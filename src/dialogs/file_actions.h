@@ -19,11 +19,6 @@ void RefuseToOpen(Desktop& desktop, const std::wstring& path, const std::wstring
 // The full path of the file list's selected file, exactly as listed.
 std::wstring SelectedFilePath(const FileList& files);
 
-// The program text for a path: in double quotes when it holds a blank or a
-// character the command interpreter reads as its own, so that neither the
-// system nor the interpreter takes part of it for another program.
-std::wstring ProgramTextFor(const std::wstring& path);
-
 // Runs the selected file, or opens it in the accessory for its type; refuses,
 // saying why, a path that would reach another file.
 void RunSelectedFile(Desktop& desktop, const LaunchContext& context, const FileList& files);

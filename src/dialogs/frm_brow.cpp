@@ -12,15 +12,6 @@ constexpr wchar_t kDocuments[] = L"*.doc;*.txt;*.wri;*.hlp";
 // Until a pattern is chosen, only .exe files are listed.
 constexpr wchar_t kFirstPattern[] = L"*.exe";
 
-// A label's caption as a screen reader says it: without the access-key mark
-// and the trailing blank.
-std::wstring Spoken(const ui::Label& label) {
-    std::wstring spoken;
-    for (wchar_t c : label.caption)
-        if (c != L'&') spoken += c;
-    return spoken.substr(0, spoken.find_last_not_of(L' ') + 1);
-}
-
 }  // namespace
 
 FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
@@ -41,12 +32,12 @@ FrmBrow::FrmBrow(Desktop& desktop, const LaunchContext& context)
       Label1(*this, {3735, 660, 780, 255}, L"&Files ", ui::kWindowBackground, ui::kBlack, 5),
       desktop_(desktop),
       context_(context) {
-    // The labels come after their lists in tab order, where a screen reader
-    // does not look for them.
-    Drive1.box.accessibleName = Spoken(Label4);
-    Dir1.box.accessibleName = Spoken(Label3);
-    File1.box.accessibleName = Spoken(Label1);
-    Combo1.accessibleName = Spoken(Label2);
+    // The labels come after their lists in tab order, where neither the
+    // system's access keys nor a screen reader look for what they name.
+    Label4.Names(Drive1.box);
+    Label3.Names(Dir1.box);
+    Label1.Names(File1.box);
+    Label2.Names(Combo1);
     onLoad = [this] { FrmBrow_Load(); };
     Drive1.onChange = [this] { Drive1_Change(); };
     Dir1.onChange = [this] { Dir1_Change(); };

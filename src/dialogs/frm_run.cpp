@@ -22,6 +22,7 @@ FrmRun::FrmRun(Desktop& desktop, const LaunchContext& context)
              ui::kWindowText, 0),
       desktop_(desktop),
       context_(context) {
+    Label1.Names(Text1);
     CmdPgm.onClick = [this] { CmdPgm_Click(); };
     CmdBrw.onClick = [this] { CmdBrw_Click(); };
     CmdCancel.onClick = [this] { CmdCancel_Click(); };

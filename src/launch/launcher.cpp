@@ -17,11 +17,17 @@ struct DocumentOpener {
     const wchar_t* accessory;
 };
 constexpr DocumentOpener kOpeners[] = {
-    {L"HLP", false, L"WINHELP.EXE "},
-    {L"WRI", true, L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE "},
-    {L"DOC", true, L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE "},
-    {L"TXT", false, L"NOTEPAD.EXE "},
+    {L"HLP", false, L"WINHELP.EXE"},
+    {L"WRI", true, L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE"},
+    {L"DOC", true, L"PROGRA~1\\ACCESS~1\\WORDPAD.EXE"},
+    {L"TXT", false, L"NOTEPAD.EXE"},
 };
+
+// WordPad below the Windows drive's root, as the bar's icon names it, and
+// where Windows 7 and later keep it, inside the Program Files folder, whose
+// short names may be switched off.
+constexpr wchar_t kWordPadBelowRoot[] = L"progra~1\\access~1\\WORDPAD.EXE";
+constexpr wchar_t kWordPadInProgramFiles[] = L"Windows NT\\Accessories\\wordpad.exe";
 
 constexpr wchar_t kTooShortTitle[] = L"Program name too short";
 
@@ -43,11 +49,12 @@ std::optional<std::wstring> AccessoryFor(const LaunchContext& context,
     if (length < 4 || name[length - 4] != L'.') return std::wstring();
     std::wstring extension = name.substr(length - 3);
     for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towupper(c));
+    // The accessory's name ends in a blank, which parts it from the document's.
     for (const DocumentOpener& opener : kOpeners) {
         if (extension != opener.extension) continue;
-        if (opener.fromRoot) return context.WindowsRoot + opener.accessory;
+        if (opener.fromRoot) return WordPadProgram(context, opener.accessory) + L" ";
         // Without a known Windows directory the system's own search finds it.
-        return JoinPath(context.WindowsDir, opener.accessory);
+        return JoinPath(context.WindowsDir, opener.accessory) + L" ";
     }
     return std::wstring();
 }
@@ -60,15 +67,30 @@ std::wstring ReadWindowsDir(Desktop& desktop) {
     return directory.size() < kWindowsDirLimit ? directory : std::wstring();
 }
 
+std::wstring FindWordPadElsewhere(Desktop& desktop, const std::wstring& windowsRoot) {
+    if (!windowsRoot.empty() && desktop.IsFile(windowsRoot + kWordPadBelowRoot))
+        return std::wstring();
+    const std::wstring programFiles = desktop.EnvironmentValue(L"ProgramFiles");
+    if (programFiles.empty()) return std::wstring();
+    const std::wstring current = JoinPath(programFiles, kWordPadInProgramFiles);
+    return desktop.IsFile(current) ? ProgramTextFor(current) : std::wstring();
+}
+
 }  // namespace
 
 LaunchContext InitLaunchContext(Desktop& desktop) {
     LaunchContext context;
     context.WindowsDir = ReadWindowsDir(desktop);
     context.WindowsRoot = context.WindowsDir.substr(0, 3);
+    context.WordPadElsewhere = FindWordPadElsewhere(desktop, context.WindowsRoot);
     // A Windows directory that cannot be made current leaves the current one.
     IgnoreFailure(desktop.ChangeDirectory(context.WindowsDir));
     return context;
+}
+
+std::wstring WordPadProgram(const LaunchContext& context, const std::wstring& belowRoot) {
+    return context.WordPadElsewhere.empty() ? context.WindowsRoot + belowRoot
+                                            : context.WordPadElsewhere;
 }
 
 std::wstring BuildCommandLine(const LaunchContext& context, const std::wstring& program,

@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "ui/backend.h"
 
@@ -27,6 +28,12 @@ void Raise(Form& form, const Handler& handler, Arguments... arguments) {
 void Forget(Form& form) {
     g_openForms.erase(std::remove(g_openForms.begin(), g_openForms.end(), &form),
                       g_openForms.end());
+}
+
+wchar_t MarkedLetter(const std::wstring& caption) {
+    const size_t mark = caption.find(L'&');
+    if (mark == std::wstring::npos || mark + 1 >= caption.size()) return 0;
+    return static_cast<wchar_t>(std::towupper(caption[mark + 1]));
 }
 
 template <class Entries>
@@ -93,8 +100,21 @@ void Picture::Show(int index) {
 Button::Button(Container& parent, Twips place, std::wstring text, int tab, Font f)
     : Control(parent, place, tab), caption(std::move(text)), font(f) {}
 
+wchar_t Button::AccessKey() const { return MarkedLetter(caption); }
+
 Label::Label(Container& parent, Twips place, std::wstring text, Colour back, Colour fore, int tab)
     : Control(parent, place, tab), caption(std::move(text)), background(back), textColour(fore) {}
+
+wchar_t Label::AccessKey() const { return MarkedLetter(caption); }
+
+// Said without the access key's mark and the trailing blank.
+void Label::Names(Control& control) {
+    names_ = &control;
+    std::wstring spoken;
+    for (wchar_t c : caption)
+        if (c != L'&') spoken += c;
+    control.accessibleName = spoken.substr(0, spoken.find_last_not_of(L' ') + 1);
+}
 
 TextBox::TextBox(Container& parent, Twips place, int tab) : Control(parent, place, tab) {}
 
@@ -237,6 +257,27 @@ void Form::SetEnabled(bool enabled) {
 void Form::SetBusy(bool busy) {
     busy_ = busy;
     backend::WriteBusy(*this);
+}
+
+AccessKeyAction ActionOfAccessKey(const Form& form, wchar_t key, const Control* focus) {
+    const wchar_t letter = static_cast<wchar_t>(std::towupper(key));
+    std::vector<Control*> reached;  // in tab order
+    bool onlyAButton = false;
+    for (Control* control : form.Controls()) {
+        if (letter == 0 || control->AccessKey() != letter) continue;
+        Control* target = control->AccessKeyTarget();
+        if (!target || target->tabIndex < 0) continue;
+        reached.push_back(target);
+        onlyAButton = target == control && control->Pressable();
+    }
+    if (reached.empty()) return {};
+    if (reached.size() == 1) return {reached.front(), onlyAButton};
+    std::stable_sort(reached.begin(), reached.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    const int from = focus ? focus->tabIndex : -1;
+    const auto next = std::find_if(reached.begin(), reached.end(),
+                                   [from](const Control* c) { return c->tabIndex > from; });
+    return {next != reached.end() ? *next : reached.front(), false};
 }
 
 void Run(Form& main) { backend::Run(main); }

@@ -113,6 +113,11 @@ public:
     virtual void KeyPress(wchar_t) {}
     virtual bool TakesEnter() const { return false; }
     virtual bool Pressable() const { return false; }
+    // The letter marked by "&" in its caption, upper-cased, and the control
+    // that letter reaches: itself, or the one a label names; 0 and null
+    // where it has none.
+    virtual wchar_t AccessKey() const { return 0; }
+    virtual Control* AccessKeyTarget() { return this; }
 
     // Backend: makes the native control once its form is opened, and lays it
     // out again when the form's resolution changes.
@@ -168,6 +173,7 @@ public:
     Button(Container& parent, Twips place, std::wstring caption, int tabIndex, Font font = {});
     void CreateNative() override;
     bool Pressable() const override { return true; }
+    wchar_t AccessKey() const override;
 
     const std::wstring caption;
     const Font font;
@@ -179,10 +185,19 @@ public:
           int tabIndex);
     void CreateNative() override;
     void LayOutNative() override;
+    wchar_t AccessKey() const override;
+    Control* AccessKeyTarget() override { return names_; }
+
+    // The control the label stands for: its access key moves the focus
+    // there, and a screen reader hears the caption as that control's name.
+    void Names(Control& control);
 
     const std::wstring caption;
     const Colour background;
     const Colour textColour;
+
+private:
+    Control* names_ = nullptr;
 };
 
 // A single-line text box.
@@ -357,6 +372,17 @@ private:
     bool open_ = false;
     bool modal_ = false;
 };
+
+// What an access key (Alt and a letter, or the letter alone where the focus
+// takes no typing) does on a form, as in the system's own dialogs: a letter
+// only one button carries presses it; a label's moves the focus to the
+// control it names; a letter that several controls share moves the focus
+// to the next of them in tab order at each press, and presses nothing.
+struct AccessKeyAction {
+    Control* control = nullptr;  // null where no control carries the letter
+    bool press = false;          // pressed rather than given the focus
+};
+AccessKeyAction ActionOfAccessKey(const Form& form, wchar_t key, const Control* focus);
 
 // The open forms, the one brought to the front last at the end.
 const std::vector<Form*>& OpenForms();

@@ -96,7 +96,7 @@ std::wstring Spoken(const std::wstring& text) {
     return spoken;
 }
 
-// The lower-case names of the DLLs loaded in a process.
+// The lower-case full paths of the DLLs loaded in a process.
 std::vector<std::wstring> Modules(HANDLE process) {
     HMODULE modules[512];
     DWORD bytes = 0;
@@ -105,7 +105,7 @@ std::vector<std::wstring> Modules(HANDLE process) {
         return names;
     for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
         wchar_t name[MAX_PATH] = {};
-        GetModuleBaseNameW(process, modules[i], name, MAX_PATH);
+        GetModuleFileNameExW(process, modules[i], name, MAX_PATH);
         std::wstring lower = name;
         std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
         names.push_back(lower);
@@ -176,7 +176,7 @@ TEST_F(Accessibility, BarCellsAndTheQuestionButtonAreNamed) {
     const std::vector<std::wstring> modules = Modules(tavolin_.process.handle());
     ASSERT_FALSE(modules.empty());
     for (const std::wstring& module : modules)
-        EXPECT_TRUE(module != L"oleacc.dll" && module != L"comctl32.dll")
+        EXPECT_TRUE(!module.ends_with(L"\\oleacc.dll") && !module.ends_with(L"\\comctl32.dll"))
             << Narrow(module) << " is loaded at start-up";
 
     // The cells: a tool bar of push buttons, left to right, each on its
@@ -309,56 +309,133 @@ TEST_F(Accessibility, DialogControlsAreNamed) {
               (std::vector<std::wstring>{L"Directories", L"Files"}));
 }
 
-// The dialog manager looks for the letter from the focused control on, in
-// tab order, and takes the first match: a button is pressed, a label hands
-// the focus to the next tab stop after it. So in the Run dialog "&Cancel "
-// wins over "&Command Line: " while the focus is on the command line; in
-// the browser "&Drives" and "&Files " (tab indices 6 and 5) hand the focus
-// to "&?" (index 8), and from there the next D is "&Delete File".
+// A label's key moves the focus to what it names; a letter that several
+// controls share moves the focus to the next of them at each press and
+// presses nothing; a letter of one button alone presses it. So Alt+C in the
+// Run dialog, pressed to get back to the line, never cancels it, and the
+// browser's D reaches its lists without asking to delete a file.
 TEST_F(Accessibility, AccessKeysOfTheRunDialogAndTheBrowser) {
-    HWND run = OpenRun();
+    const HWND run = OpenRun();
     ASSERT_NE(run, nullptr);
-    ASSERT_TRUE(IsClass(FocusIn(run), L"Edit"));
+    const HWND line = e2e::ChildOfClass(run, L"Edit");
+    ASSERT_EQ(FocusIn(run), line);
+    e2e::TypeText(L"notepad.exe");
+    auto focusIn = [](HWND form, HWND control) {
+        return e2e::WaitUntil([&] { return FocusIn(form) == control; });
+    };
     e2e::PressKey('C', true);
-    EXPECT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid())) << "Alt+C did not cancel";
+    EXPECT_TRUE(focusIn(run, e2e::ChildByText(run, L"&Cancel "))) << Describe(FocusIn(run));
+    e2e::PressKey('C', true);
+    EXPECT_TRUE(focusIn(run, line)) << "Alt+C left the focus on " << Describe(FocusIn(run));
+    EXPECT_TRUE(IsWindowVisible(run)) << "Alt+C closed the Run dialog";
+    EXPECT_EQ(e2e::Text(line), L"notepad.exe");
 
-    run = OpenRun();
-    ASSERT_NE(run, nullptr);
     e2e::PressKey('B', true);
     const HWND browser = e2e::WaitForWindow(kBrowserTitle, pid());
     ASSERT_NE(browser, nullptr) << "Alt+B opened no browser";
     e2e::BringToFront(browser);
-    auto focusIs = [&](const std::wstring& caption) {
-        return e2e::WaitUntil([&] { return e2e::Text(FocusIn(browser)) == caption; });
+    const std::vector<HWND> lists = e2e::ChildrenOfClass(browser, L"ListBox");
+    const std::vector<HWND> boxes = e2e::ChildrenOfClass(browser, L"ComboBox");
+    ASSERT_EQ(lists.size(), 2u);
+    ASSERT_EQ(boxes.size(), 2u);
+    const auto byPlace = [](HWND a, HWND b) {
+        const RECT ra = e2e::WindowRectOnScreen(a), rb = e2e::WindowRectOnScreen(b);
+        return ra.left + ra.top < rb.left + rb.top;
     };
-    ASSERT_TRUE(focusIs(L"&Cancel "));
-    e2e::PressKey('F', true);
-    EXPECT_TRUE(focusIs(L"&?")) << "Alt+F left the focus on " << Describe(FocusIn(browser));
-    // On round to "&Cancel ": past the pattern box and "&Delete File".
-    for (int i = 0; i < 3; ++i) e2e::PressKey(VK_TAB);
-    ASSERT_TRUE(focusIs(L"&Cancel "));
-    e2e::PressKey('D', true);
-    EXPECT_TRUE(focusIs(L"&?")) << "Alt+D left the focus on " << Describe(FocusIn(browser));
-    e2e::PressKey('D', true);
-    const auto box = e2e::WaitForMessageBox(L"Error", pid());
-    ASSERT_TRUE(box.has_value()) << "the second Alt+D did not press \"&Delete File\"";
-    EXPECT_EQ(box->prompt, L"Please select the file you want to delete");
-    e2e::PressButton(box->window, L"OK");
-    ASSERT_TRUE(e2e::WaitForWindowGone(L"Error", pid()));
-    EXPECT_TRUE(focusIs(L"&Delete File")) << "the focus did not come back after the message";
+    std::vector<HWND> sorted = lists;
+    std::sort(sorted.begin(), sorted.end(), byPlace);
+    const HWND directories = sorted[0], files = sorted[1];
+    sorted = boxes;
+    std::sort(sorted.begin(), sorted.end(), byPlace);
+    const HWND drives = sorted[0], pattern = sorted[1];
+    const HWND remove = e2e::ChildByText(browser, L"&Delete File");
+    ASSERT_TRUE(focusIn(browser, e2e::ChildByText(browser, L"&Cancel ")));
+    // A file chosen, so that a press of "&Delete File" would ask about it.
+    ASSERT_GT(e2e::ListCount(files), 0);
+    e2e::ClickEntryAt(files, 0);
+    ASSERT_TRUE(focusIn(browser, files));
+    const struct {
+        WORD key;
+        HWND reached;
+        const char* name;
+    } presses[] = {
+        {'F', pattern, "the pattern box"},     {'F', files, "the file list"},
+        {'D', directories, "the directories"}, {'D', drives, "the drives"},
+        {'D', remove, "\"&Delete File\""},     {'D', directories, "the directories again"},
+    };
+    for (const auto& press : presses) {
+        e2e::PressKey(press.key, true);
+        EXPECT_TRUE(focusIn(browser, press.reached))
+            << "Alt+" << char(press.key) << " did not reach " << press.name << " but "
+            << Describe(FocusIn(browser));
+    }
+    EXPECT_FALSE(e2e::WaitForMessageBox(L"Warning!", pid(), 500).has_value())
+        << "a shared D pressed \"&Delete File\"";
 
+    // A letter of one button alone presses it.
     e2e::PressKey('C', true);
     EXPECT_TRUE(e2e::WaitForWindowGone(kBrowserTitle, pid())) << "Alt+C left the browser open";
-    // Back in the Run dialog the keyboard is where it was before "&Browse".
     ASSERT_TRUE(e2e::WaitUntil([&] { return FocusIn(run) != nullptr && FocusIn(run) != run; }))
         << "no control of the Run dialog has the focus";
-    e2e::PressKey('C', true);
-    if (e2e::Text(FocusIn(run)) == L"&Browse") {
-        // From "&Browse" the next C is the label's: it hands the focus on.
-        EXPECT_TRUE(e2e::WaitUntil([&] { return IsClass(FocusIn(run), L"Edit"); }));
+    e2e::PressKey('R', true);
+    EXPECT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid())) << "Alt+R left the Run dialog open";
+    EXPECT_TRUE(e2e::EndNotepadWhenItAppears(L"")) << "Alt+R started no NotePad";
+}
+
+// A library of the system's name put beside Tavolin.exe, in a Downloads
+// folder say, or in the folder it is started in, is never loaded: neither
+// the accessibility library a screen reader's question loads nor the
+// spooler that printing loads. Wine takes its own before one beside the
+// program unless told otherwise, so it is told to look there first, as
+// Windows does for every library that is not one of its known ones.
+TEST(PlantedLibraries, NoneBesideTheProgramIsLoaded) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const std::wstring folder = L"T:\\planted " + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring built = e2e::ProgramDirectory();
+    ASSERT_TRUE(
+        CopyFileW((built + L"\\Tavolin.exe").c_str(), (folder + L"\\Tavolin.exe").c_str(), FALSE));
+    // Any library will do: one of the tests' own, under the system's names.
+    for (const wchar_t* name : {L"oleacc.dll", L"winspool.drv"})
+        ASSERT_TRUE(CopyFileW((built + L"\\control_probe.dll").c_str(),
+                              (folder + L"\\" + name).c_str(), FALSE));
+    wchar_t overrides[1024] = {};
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES",
+                            (std::wstring(overrides) + L";oleacc=n,b;winspool.drv=n,b").c_str());
+    {
+        e2e::Tavolin tavolin = e2e::StartTavolin(folder, e2e::kStartTimeoutMs, folder);
+        SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
+        ASSERT_NE(tavolin.bar, nullptr) << "the bar did not come up";
+        const HANDLE process = tavolin.process.handle();
+        const auto loaded = [&](const std::wstring& name) {
+            const std::vector<std::wstring> modules = Modules(process);
+            return std::any_of(modules.begin(), modules.end(),
+                               [&](const std::wstring& m) { return m.ends_with(L"\\" + name); });
+        };
+
+        // A screen reader's question is answered, by the system's library.
+        IAccessible* strip = StripObject(tavolin.bar);
+        ASSERT_NE(strip, nullptr) << "no object for the strip";
+        EXPECT_EQ(Text(strip, &IAccessible::get_accName, 1), L"Exit Windows");
+        strip->Release();
+
+        // The help printed, whatever the printer makes of it.
+        e2e::Click(e2e::BarCell(tavolin.bar, L"Tavolin Help"));
+        const HWND help = e2e::WaitForWindow(L"Help", tavolin.process.pid());
+        ASSERT_NE(help, nullptr);
+        ASSERT_TRUE(e2e::BringToFront(help));
+        e2e::PressKey('P', /*alt=*/true);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return loaded(L"winspool.drv"); }, 15000))
+            << "printing loaded no spooler";
+        EXPECT_TRUE(loaded(L"oleacc.dll"));
+        const std::wstring planted = e2e::Lower(folder + L"\\");
+        for (const std::wstring& module : Modules(process))
+            EXPECT_TRUE(!module.starts_with(planted) || module == planted + L"tavolin.exe")
+                << Narrow(module) << " was loaded";
     }
-    e2e::PressKey('C', true);
-    EXPECT_TRUE(e2e::WaitForWindowGone(kRunTitle, pid())) << "Alt+C left the Run dialog open";
+    e2e::RemoveTree(folder);
+    CoUninitialize();
 }
 
 }  // namespace

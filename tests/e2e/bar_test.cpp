@@ -466,6 +466,33 @@ TEST(OneBar, TwoStartsAtOnceShowOneBar) {
     EXPECT_EQ(Bars(), 1);
 }
 
+// Started again while the bar is going, a moment after its close box (with
+// the help window open and a message just answered, which make the close
+// take its time): the new start waits for the bar to go and shows its own.
+TEST(OneBar, AStartWhileTheBarClosesShowsABarOfItsOwn) {
+    Tavolin tavolin = StartTavolin();
+    for (int delayMs : {100, 250, 400}) {
+        SCOPED_TRACE(delayMs);
+        ASSERT_NE(tavolin.bar, nullptr);
+        const DWORD pid = tavolin.process.pid();
+        Click(BarCell(tavolin.bar, L"Tavolin Help"));
+        ASSERT_NE(WaitForWindow(L"Help", pid), nullptr);
+        Click(ChildByText(tavolin.bar, L"?"));
+        const auto box = WaitForMessageBox(L"About?", pid);
+        ASSERT_TRUE(box.has_value());
+        PressButton(box->window, L"OK");
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->window); }));
+        PostMessageW(tavolin.bar, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Sleep(delayMs);
+        Tavolin again = StartTavolin();
+        EXPECT_TRUE(tavolin.process.WaitForExit(10000)) << "the first bar did not end";
+        ASSERT_NE(again.bar, nullptr) << "no bar after a start while the bar closed";
+        EXPECT_TRUE(IsWindowVisible(again.bar));
+        EXPECT_EQ(Bars(), 1);
+        tavolin = std::move(again);
+    }
+}
+
 TEST(BarClose, TheWindowsCloseCommandEndsTheProgram) {
     {
         Tavolin tavolin = StartTavolin();

@@ -307,13 +307,39 @@ TEST(BarCommandsE2e, DosPromptStartsCommandComMaximisedInTheWindowsDirectory) {
     DeleteFileW(log.c_str());
 
     // Started from another drive, that drive stays current.
-    e2e::Tavolin tavolin = e2e::StartTavolin();
+    {
+        e2e::Tavolin tavolin = e2e::StartTavolin();
+        ASSERT_NE(tavolin.bar, nullptr);
+        ASSERT_NE(e2e::Lower(e2e::ProgramDirectory()).substr(0, 1),
+                  e2e::Lower(e2e::WindowsDirectory()).substr(0, 1))
+            << "the test programs must not be on the Windows drive";
+        EXPECT_EQ(DosPromptStart(tavolin, log),
+                  (Lines{"directory=" + Utf8(e2e::ProgramDirectory()), "show=3"}));
+    }
+    DeleteFileW(log.c_str());
+}
+
+// Wine has no command.com, nor has any 64-bit Windows: there the command
+// interpreter the system names in ComSpec opens, as command.com would have.
+TEST(BarCommandsE2e, DosPromptWithoutCommandComOpensTheSystemsInterpreter) {
+    ScratchDirectory scratch;
+    const std::wstring log = scratch.File(L"command.log");
+    ASSERT_FALSE(e2e::FileExists(e2e::WindowsDirectory() + L"\\command.com"));
+    wchar_t system[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"ComSpec", system, MAX_PATH);
+    // A folder with a blank in its name, as Program Files has.
+    const std::wstring interpreter = scratch.File(L"the shell.exe");
+    ASSERT_TRUE(CopyFileW((e2e::ProgramDirectory() + L"\\command_standin.exe").c_str(),
+                          interpreter.c_str(), FALSE));
+    SetEnvironmentVariableW(L"ComSpec", interpreter.c_str());
+    SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", log.c_str());
+    e2e::Tavolin tavolin = e2e::StartTavolin(e2e::WindowsDirectory().substr(0, 3));
+    SetEnvironmentVariableW(L"ComSpec", system);
+    SetEnvironmentVariableW(L"TAVOLIN_COMMAND_LOG", nullptr);
     ASSERT_NE(tavolin.bar, nullptr);
-    ASSERT_NE(e2e::Lower(e2e::ProgramDirectory()).substr(0, 1),
-              e2e::Lower(e2e::WindowsDirectory()).substr(0, 1))
-        << "the test programs must not be on the Windows drive";
     EXPECT_EQ(DosPromptStart(tavolin, log),
-              (Lines{"directory=" + Utf8(e2e::ProgramDirectory()), "show=3"}));
+              (Lines{"directory=" + Utf8(e2e::WindowsDirectory()), "show=3"}));
+    EXPECT_TRUE(HoverAndWait(tavolin.bar, L"Explorer"));
 }
 
 TEST(BarCommandsE2e, AboutBoxShowsElevenLinesAndChangesNothingOnTheBar) {

@@ -47,6 +47,8 @@ tavolin_e2e_program(e2e_version version_test.cpp)
 target_link_libraries(e2e_version PRIVATE version)
 tavolin_e2e_program(e2e_accessibility accessibility_test.cpp)
 target_link_libraries(e2e_accessibility PRIVATE oleacc ole32 oleaut32 uuid psapi)
+# The planted-library case puts the probe beside a copy of Tavolin.exe.
+add_dependencies(e2e_accessibility control_probe)
 tavolin_e2e_program(e2e_unicode unicode_test.cpp)
 tavolin_e2e_program(e2e_soak soak_test.cpp)
 target_link_libraries(e2e_soak PRIVATE psapi)

@@ -184,7 +184,12 @@ Outcome RecordingDesktop::DeleteFile(const std::wstring& path) {
     return Outcome();
 }
 
-bool RecordingDesktop::IsFolder(const std::wstring& path) { return Contains(directories, path); }
+bool RecordingDesktop::IsFolder(const std::wstring& path) {
+    ++folderQuestions;
+    return Contains(directories, path);
+}
+
+bool RecordingDesktop::IsFile(const std::wstring& path) { return Contains(files, path); }
 
 Outcome RecordingDesktop::ChangeDrive(const std::wstring& path) {
     Record("ChangeDrive(" + Quoted(path) + ")");
@@ -208,8 +213,10 @@ Outcome RecordingDesktop::ChangeDirectory(const std::wstring& path) {
     return Outcome();
 }
 
-bool RecordingDesktop::IsEnvironmentVariable(const std::wstring& name) {
-    return Contains(environment, name);
+std::wstring RecordingDesktop::EnvironmentValue(const std::wstring& name) {
+    for (const auto& [defined, value] : environment)
+        if (Upper(defined) == Upper(name)) return value;
+    return std::wstring();
 }
 
 std::wstring RecordingDesktop::WindowsDirectory() {

@@ -55,14 +55,17 @@ public:
     std::set<std::wstring> directories;
     std::set<std::wstring> files;
     std::set<std::wstring> undeletable;
+    // How often IsFolder has been asked.
+    int folderQuestions = 0;
 
     void AddDirectory(const std::wstring& path);  // with its parents
     void AddFile(const std::wstring& path);       // with its directory
     // Where the program was started when not on a drive (\\server\share);
     // empty: the current drive's current directory.
     std::wstring shareDirectory;
-    // The environment's names, as the interpreter of a batch file sees them.
-    std::set<std::wstring> environment{L"PATH", L"TEMP"};
+    // The environment, as the programs started inherit it; names in any case.
+    std::map<std::wstring, std::wstring> environment{{L"PATH", L"C:\\WINDOWS"},
+                                                     {L"TEMP", L"C:\\WINDOWS\\TEMP"}};
     bool delayedExpansion = false;
 
     // --- Desktop ---
@@ -84,9 +87,10 @@ public:
                                                     const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
     bool IsFolder(const std::wstring& path) override;
+    bool IsFile(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
     Outcome ChangeDirectory(const std::wstring& path) override;
-    bool IsEnvironmentVariable(const std::wstring& name) override;
+    std::wstring EnvironmentValue(const std::wstring& name) override;
     bool DelayedExpansionOn() override { return delayedExpansion; }
     std::wstring WindowsDirectory() override;
 

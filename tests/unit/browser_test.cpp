@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/frm_brow.h"
+#include "dialogs/frm_run.h"
 #include "recording_desktop.h"
 
 namespace tavolin {
@@ -272,6 +273,48 @@ TEST(FrmBrow, OnAShareEveryPathIsFullAndNoStartChangesWhatItMeans) {
     // Up to the share by its entry.
     DoubleClickDirectory(browser, L"\\\\server\\share");
     EXPECT_EQ(browser.File1.Path(), L"\\\\server\\share");
+}
+
+// A label's key reaches what it names; a letter shared moves the focus on
+// among its controls, in tab order, and presses none; a letter of one
+// button alone presses it.
+TEST(AccessKeys, ReachWhatTheLettersNameAndPressOnlyALetterOfItsOwn) {
+    RecordingDesktop desktop;
+    FrmRun run(desktop, kContext);
+    FrmBrow browser(desktop, kContext);
+    const struct {
+        ui::Form& form;
+        ui::Control* focus;
+        wchar_t key;
+        ui::Control* reached;
+        bool pressed;
+    } cases[] = {
+        {run, &run.Text1, L'c', &run.CmdCancel, false},
+        {run, &run.CmdCancel, L'C', &run.Text1, false},
+        {run, &run.CmdOk, L'c', &run.CmdCancel, false},
+        {run, &run.Text1, L'r', &run.CmdOk, true},
+        {run, &run.Text1, L'B', &run.CmdBrw, true},
+        {run, &run.Text1, L'?', &run.CmdPgm, true},
+        {run, &run.Text1, L'x', nullptr, false},
+        {browser, &browser.CmdCancel, L'f', &browser.File1.box, false},
+        {browser, &browser.File1.box, L'F', &browser.Combo1, false},
+        {browser, &browser.Combo1, L'f', &browser.File1.box, false},
+        {browser, &browser.CmdCancel, L'd', &browser.Dir1.box, false},
+        {browser, &browser.Dir1.box, L'd', &browser.Drive1.box, false},
+        {browser, &browser.Drive1.box, L'd', &browser.Command1, false},
+        {browser, &browser.Command1, L'd', &browser.Dir1.box, false},
+        {browser, nullptr, L'D', &browser.Dir1.box, false},
+        {browser, &browser.File1.box, L'c', &browser.CmdCancel, true},
+        {browser, &browser.File1.box, L'r', &browser.CmdRun, true},
+    };
+    for (const auto& c : cases) {
+        const ui::AccessKeyAction action = ui::ActionOfAccessKey(c.form, c.key, c.focus);
+        EXPECT_EQ(action.control, c.reached) << c.form.style.title.size() << " " << char(c.key);
+        EXPECT_EQ(action.press, c.pressed) << char(c.key);
+    }
+    // Screen readers hear a label's caption as the name of what it names.
+    EXPECT_EQ(run.Text1.accessibleName, L"Command Line:");
+    EXPECT_EQ(browser.Combo1.accessibleName, L"File Pattern");
 }
 
 }  // namespace

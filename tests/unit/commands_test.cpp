@@ -152,6 +152,26 @@ TEST(BarCommands, DosPromptShowsTheHourglassOnlyWhileHandingOver) {
               (Calls{"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)",
                      "ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)"}));
 
+    // Without command.com the interpreter the system names opens instead,
+    // in the same place; where that fails too, nothing is said either.
+    b.desktop.environment[L"ComSpec"] = L"C:\\Program Files\\Shell\\cmd.exe";
+    b.desktop.AddFile(L"C:\\top.txt");
+    b.desktop.Forget();
+    BarControl(b.bar, L"DOS Prompt").Click();
+    BarControl(b.bar, L"DOS Prompt").Drop({L"C:\\top.txt"});
+    b.desktop.missingPrograms.insert(L"\"C:\\Program Files\\Shell\\cmd.exe\"");
+    BarControl(b.bar, L"DOS Prompt").Click();
+    EXPECT_EQ(
+        b.desktop.calls,
+        (Calls{"ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)",
+               "RunCommand(\"\"C:\\Program Files\\Shell\\cmd.exe\"\", 3)",
+               "ChangeDirectory(\"C:\\WINDOWS\")", "RunCommandIn(\"C:\\\", \"command.com\", 3)",
+               "RunCommandIn(\"C:\\\", \"\"C:\\Program Files\\Shell\\cmd.exe\"\", 3)",
+               "ChangeDirectory(\"C:\\WINDOWS\")", "RunCommand(\"command.com\", 3)",
+               "RunCommand(\"\"C:\\Program Files\\Shell\\cmd.exe\"\", 3)"}));
+    EXPECT_TRUE(b.desktop.prompts.empty());
+    EXPECT_FALSE(b.bar.Busy());
+
     // The launcher's starts do not touch the pointer.
     busyAtRun.clear();
     BarControl(b.bar, L"Explorer").Click();
@@ -290,6 +310,39 @@ TEST(BarCommands, EachCellDoesWithDroppedFilesWhatItsIconMeansOrRefusesThem) {
     BarControl(b.bar, L"NotePad").Drop({L"C:\\My Files\\c.txt."});
     ASSERT_EQ(b.desktop.prompts.size(), 1u);
     EXPECT_TRUE(b.desktop.prompts[0].starts_with(L"Cannot run or open: C:\\My Files\\c.txt.\r"));
+
+    // More than fifteen files open only when the user says so; the file
+    // system is asked once a drag, however many cells ask about it.
+    const std::vector<std::wstring> three{plain, odd, L"C:\\top.txt"};
+    b.desktop.folderQuestions = 0;
+    for (const wchar_t* cell : {L"NotePad", L"WordPad", L"NotePad"})
+        EXPECT_TRUE(BarControl(b.bar, cell).TakesDrop(three));
+    EXPECT_EQ(b.desktop.folderQuestions, 3);
+    const struct {
+        size_t files;
+        int answer;
+        size_t starts;
+    } counts[] = {{15, 0, 15}, {16, mb::kAnswerYes, 16}, {16, 7, 0}, {60, mb::kAnswerYes, 60}};
+    for (const auto& c : counts) {
+        b.desktop.Forget();
+        b.desktop.prompts.clear();
+        if (c.answer) b.desktop.answers = {c.answer};
+        BarControl(b.bar, L"WordPad").Drop(std::vector<std::wstring>(c.files, plain));
+        EXPECT_EQ(
+            std::count_if(b.desktop.calls.begin(), b.desktop.calls.end(),
+                          [](const std::string& call) { return call.starts_with("RunCommand("); }),
+            static_cast<long>(c.starts))
+            << c.files;
+        if (c.files <= 15) {
+            EXPECT_TRUE(b.desktop.prompts.empty());
+            continue;
+        }
+        ASSERT_FALSE(b.desktop.calls.empty());
+        EXPECT_EQ(b.desktop.calls.front(),
+                  "ShowMessage(\"Open all " + std::to_string(c.files) +
+                      " dropped files in WordPad, each in a window of its own?\", 292, \"Open "
+                      "Files\")");
+    }
 
     // While a modal dialog stands over the bar, nothing is taken.
     b.bar.SetEnabled(false);

@@ -133,7 +133,10 @@ TEST(RunSelectedFile, QuotesAPathWithBlanksSoItStaysOneWord) {
 
 TEST(RunSelectedFile, QuotesWhatTheInterpreterReadsAndRefusesWhatWouldReachAnotherFile) {
     RecordingDesktop desktop;
-    desktop.environment = {L"PROCESSOR_ARCHITECTURE", L"TEMP", L"PATH"};
+    desktop.environment = {{L"PROCESSOR_ARCHITECTURE", L"AMD64"},
+                           {L"TEMP", L"C:\\TEMP"},
+                           {L"PATH", L"C:\\WINDOWS"},
+                           {L"EMPTY", L""}};
     ui::Form host{ui::FormStyle{}};
     FileList files(host, {}, 0, desktop, L"*.*");
     // A name to run, whether the interpreter has delayed expansion on, and
@@ -156,6 +159,8 @@ TEST(RunSelectedFile, QuotesWhatTheInterpreterReadsAndRefusesWhatWouldReachAnoth
         {L"C:\\Odd\\50%off.bat", false, "C:\\Odd\\50%off.bat"},
         {L"C:\\Odd\\100% sure.bat", false, "\"C:\\Odd\\100% sure.bat\""},
         {L"C:\\Odd\\%UNSET%.bat", false, "C:\\Odd\\%UNSET%.bat"},
+        // An empty value is none to the interpreter.
+        {L"C:\\Odd\\%EMPTY%.bat", false, "C:\\Odd\\%EMPTY%.bat"},
         {L"C:\\Odd\\%%.bat", false, "C:\\Odd\\%%.bat"},
         // ...and ! where delayed expansion is off.
         {L"C:\\Odd\\run!.bat", false, "\"C:\\Odd\\run!.bat\""},

@@ -113,6 +113,50 @@ TEST(InitLaunchContext, ReadsTheWindowsDirectoryAndMakesItCurrent) {
     EXPECT_EQ(desktop.drives[L'D'].currentDirectory, L"D:\\WIN95");
 }
 
+// WordPad where its short path points, else where current Windows keeps it;
+// the short path where it is in neither, so that the message names it.
+TEST(InitLaunchContext, FindsWordPadWhereTheSystemKeepsIt) {
+    const std::wstring shortPath = L"C:\\progra~1\\access~1\\WORDPAD.EXE";
+    const std::wstring current = L"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe";
+    const struct {
+        std::vector<std::wstring> files;
+        const wchar_t* programFiles;
+        const char* icon;      // the command line of a click on the icon
+        const char* document;  // of opening C:\x.doc by its type
+    } cases[] = {
+        {{shortPath, current},
+         L"C:\\Program Files",
+         "C:\\progra~1\\access~1\\WORDPAD.EXE ",
+         "C:\\PROGRA~1\\ACCESS~1\\WORDPAD.EXE C:\\x.doc "},
+        {{current},
+         L"C:\\Program Files",
+         "\"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe\" ",
+         "\"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe\" C:\\x.doc "},
+        {{current},
+         L"",
+         "C:\\progra~1\\access~1\\WORDPAD.EXE ",
+         "C:\\PROGRA~1\\ACCESS~1\\WORDPAD.EXE C:\\x.doc "},
+        {{},
+         L"C:\\Program Files",
+         "C:\\progra~1\\access~1\\WORDPAD.EXE ",
+         "C:\\PROGRA~1\\ACCESS~1\\WORDPAD.EXE C:\\x.doc "},
+    };
+    for (const auto& c : cases) {
+        RecordingDesktop desktop;
+        desktop.AddDirectory(L"C:\\WINDOWS");
+        for (const std::wstring& file : c.files) desktop.AddFile(file);
+        desktop.environment[L"PROGRAMFILES"] = c.programFiles;
+        const LaunchContext context = InitLaunchContext(desktop);
+        desktop.Forget();
+        LaunchProgram(desktop, context, WordPadProgram(context, L"progra~1\\access~1\\WORDPAD.EXE"),
+                      L"");
+        LaunchProgram(desktop, context, L"C:\\x.doc", L"");
+        ASSERT_EQ(desktop.calls.size(), 6u) << testing::Narrow(c.files.empty() ? L"" : c.files[0]);
+        EXPECT_EQ(desktop.calls[0], "RunCommand(\"" + std::string(c.icon) + "\", 1)");
+        EXPECT_EQ(desktop.calls[3], "RunCommand(\"" + std::string(c.document) + "\", 1)");
+    }
+}
+
 TEST(InitLaunchContext, ToleratesAnOverlongOrRootWindowsDirectory) {
     RecordingDesktop longDesktop;
     longDesktop.windowsDir = L"C:\\" + std::wstring(150, L'W');

@@ -6,6 +6,7 @@
 
 #include "desktop/win32/system_text.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 namespace tavolin {
 
@@ -31,12 +32,8 @@ Failure StepFailure(const wchar_t* whatFailed) {
 using GetDefaultPrinterFunction = BOOL(WINAPI*)(LPWSTR, LPDWORD);
 
 GetDefaultPrinterFunction LoadGetDefaultPrinter() {
-    static const auto function = [] {
-        HMODULE spooler = LoadLibraryW(L"winspool.drv");
-        return spooler ? reinterpret_cast<GetDefaultPrinterFunction>(
-                             reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")))
-                       : nullptr;
-    }();
+    static const auto function = system_library::FunctionOf<GetDefaultPrinterFunction>(
+        system_library::LoadSystemLibrary(L"winspool.drv"), "GetDefaultPrinterW");
     return function;
 }
 

@@ -62,10 +62,16 @@ std::wstring SystemPath(UINT(WINAPI* get)(LPWSTR, UINT)) {
     return length > 0 && length <= MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
-std::wstring PathVariable() {
-    std::wstring value(GetEnvironmentVariableW(L"PATH", nullptr, 0), L'\0');
-    value.resize(GetEnvironmentVariableW(L"PATH", value.data(), static_cast<DWORD>(value.size())));
-    return value;
+// Empty where the name is not defined. The value may change between the
+// two questions: asked until it fits.
+std::wstring EnvironmentVariable(const std::wstring& name) {
+    std::wstring value;
+    for (DWORD size = 0;;) {
+        value.resize(size);
+        const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), size);
+        if (length < size || length == 0) return value.substr(0, length);
+        size = length;
+    }
 }
 
 // Where a program named without a directory is found, as a command prompt
@@ -74,7 +80,8 @@ std::wstring PathVariable() {
 // where a program of the same name could have been put beside it.
 std::optional<std::wstring> FindBareProgram(const std::wstring& name) {
     const std::wstring places = L".;" + SystemPath(GetSystemDirectoryW) + L";" +
-                                SystemPath(GetWindowsDirectoryW) + L";" + PathVariable();
+                                SystemPath(GetWindowsDirectoryW) + L";" +
+                                EnvironmentVariable(L"PATH");
     std::wstring found(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = SearchPathW(places.c_str(), name.c_str(), L".exe",
@@ -162,9 +169,8 @@ int Win32Desktop::ShowMessage(const std::wstring& prompt, int flags, const std::
     return MessageBoxW(boxOwner_(), prompt.c_str(), title.c_str(), static_cast<UINT>(flags));
 }
 
-bool Win32Desktop::IsEnvironmentVariable(const std::wstring& name) {
-    // The interpreter takes an empty value for no value.
-    return GetEnvironmentVariableW(name.c_str(), nullptr, 0) > 1;
+std::wstring Win32Desktop::EnvironmentValue(const std::wstring& name) {
+    return EnvironmentVariable(name);
 }
 
 bool Win32Desktop::DelayedExpansionOn() {

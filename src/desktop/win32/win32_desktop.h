@@ -36,11 +36,12 @@ public:
                                                     const std::wstring& patterns) override;
     Outcome DeleteFile(const std::wstring& path) override;
     bool IsFolder(const std::wstring& path) override;
+    bool IsFile(const std::wstring& path) override;
     Outcome ChangeDrive(const std::wstring& path) override;
     std::wstring CurrentDirectory() override;
     Outcome ChangeDirectory(const std::wstring& path) override;
 
-    bool IsEnvironmentVariable(const std::wstring& name) override;
+    std::wstring EnvironmentValue(const std::wstring& name) override;
     bool DelayedExpansionOn() override;
 
     std::wstring WindowsDirectory() override;

@@ -187,6 +187,11 @@ bool Win32Desktop::IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32Desktop::IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(ExactPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring Win32Desktop::CurrentDirectory() {
     // A share's root comes with a backslash; the lists keep one on a drive's root only.
     std::wstring directory = WorkingDirectory();

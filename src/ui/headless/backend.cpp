@@ -1,5 +1,6 @@
 // The toolkit kept in memory: no windows at all. It counts what the tests
 // ask about, and lets a test play the user of a modal form.
+#include <map>
 #include <utility>
 
 #include "ui/backend.h"
@@ -12,6 +13,7 @@ namespace {
 struct Record : NativeForm {
     int titleWrites = 0;
     int timesShown = 0;
+    std::map<const Picture*, int> pictureWrites;
 };
 
 Record* RecordOf(const Form& form) { return static_cast<Record*>(form.native()); }
@@ -55,7 +57,9 @@ void WriteTitle(const Form& form) {
 void WriteEnabled(const Form&) {}
 void WriteBusy(const Form&) {}
 void WriteInterval(const Timer&) {}
-void WriteShown(const Picture&) {}
+void WriteShown(const Picture& picture) {
+    if (Record* record = RecordOf(picture.strip.OwnerForm())) ++record->pictureWrites[&picture];
+}
 void WriteText(const TextBox&) {}
 void WriteEntries(const ListBox&) {}
 void WriteAdded(const ListBox&) {}
@@ -69,6 +73,13 @@ namespace headless {
 void SetModalDriver(std::function<void(Form&)> driver) { g_modalDriver = std::move(driver); }
 int TitleWrites(const Form& form) { return RecordOf(form) ? RecordOf(form)->titleWrites : 0; }
 int TimesShown(const Form& form) { return RecordOf(form) ? RecordOf(form)->timesShown : 0; }
+
+int PictureWrites(const Picture& picture) {
+    const Record* record = RecordOf(picture.strip.OwnerForm());
+    if (!record) return 0;
+    const auto found = record->pictureWrites.find(&picture);
+    return found == record->pictureWrites.end() ? 0 : found->second;
+}
 Form* FrontForm() { return OpenForms().empty() ? nullptr : OpenForms().back(); }
 
 void Type(TextBox& box, const std::wstring& characters) {

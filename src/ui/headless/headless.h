@@ -16,6 +16,8 @@ void SetModalDriver(std::function<void(Form&)> driver);
 
 // How often the open form's title has been written since it was opened.
 int TitleWrites(const Form& form);
+// How often the picture's cell has been redrawn since its form was opened.
+int PictureWrites(const Picture& picture);
 // How often the open form has been shown or brought to the front.
 int TimesShown(const Form& form);
 // The form that was shown last and is still open, or null.

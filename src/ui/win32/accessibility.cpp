@@ -1,25 +1,24 @@
 #include "ui/win32/accessibility.h"
 
+#include "ui/win32/ole.h"
+#include "win32/system_library.h"
+
 namespace ui::win32 {
 
 const Accessibility& LoadAccessibility() {
     static const Accessibility loaded = [] {
+        using system_library::FunctionOf;
         Accessibility found;
-        HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
-        HMODULE oleaut = LoadLibraryW(L"oleaut32.dll");
-        HMODULE ole = LoadLibraryW(L"ole32.dll");
-        if (!oleacc || !oleaut || !ole) return found;
         // Another process calls the object through COM, which must be set up
         // on this (the only) thread; the message loop then serves the calls.
-        const auto initialize = reinterpret_cast<decltype(&CoInitializeEx)>(
-            reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
-        if (!initialize || FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED))) return found;
-        found.standardObject = reinterpret_cast<decltype(found.standardObject)>(
-            reinterpret_cast<void*>(GetProcAddress(oleacc, "CreateStdAccessibleObject")));
-        found.lresultFromObject = reinterpret_cast<decltype(found.lresultFromObject)>(
-            reinterpret_cast<void*>(GetProcAddress(oleacc, "LresultFromObject")));
-        found.allocString = reinterpret_cast<decltype(found.allocString)>(
-            reinterpret_cast<void*>(GetProcAddress(oleaut, "SysAllocString")));
+        if (!StartOle().ready()) return found;
+        HMODULE oleacc = system_library::LoadSystemLibrary(L"oleacc.dll");
+        HMODULE oleaut = system_library::LoadSystemLibrary(L"oleaut32.dll");
+        found.standardObject =
+            FunctionOf<decltype(found.standardObject)>(oleacc, "CreateStdAccessibleObject");
+        found.lresultFromObject =
+            FunctionOf<decltype(found.lresultFromObject)>(oleacc, "LresultFromObject");
+        found.allocString = FunctionOf<decltype(found.allocString)>(oleaut, "SysAllocString");
         return found;
     }();
     return loaded;

@@ -7,44 +7,16 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "ui/win32/native.h"
+#include "ui/win32/ole.h"
 
 namespace ui::win32 {
 
 namespace {
-
-struct DropLibraries {
-    decltype(&OleInitialize) initialize = nullptr;
-    decltype(&RegisterDragDrop) registerTarget = nullptr;
-    decltype(&RevokeDragDrop) revokeTarget = nullptr;
-    decltype(&ReleaseStgMedium) releaseMedium = nullptr;
-    bool ready() const { return initialize && registerTarget && revokeTarget && releaseMedium; }
-};
-
-template <class Function>
-void Find(Function& function, HMODULE module, const char* name) {
-    if (module)
-        function =
-            reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-const DropLibraries& LoadDropLibraries() {
-    static const DropLibraries loaded = [] {
-        DropLibraries found;
-        HMODULE ole = LoadLibraryW(L"ole32.dll");
-        Find(found.initialize, ole, "OleInitialize");
-        Find(found.registerTarget, ole, "RegisterDragDrop");
-        Find(found.revokeTarget, ole, "RevokeDragDrop");
-        Find(found.releaseMedium, ole, "ReleaseStgMedium");
-        // The thread's drag and drop needs OLE set up on it, once.
-        if (found.ready() && FAILED(found.initialize(nullptr))) found.initialize = nullptr;
-        return found;
-    }();
-    return loaded;
-}
 
 // The full paths a drag carries, in its order; none when it carries no files.
 // Read from the drop's own list, a DROPFILES header and then the paths, each
@@ -72,7 +44,7 @@ std::vector<std::wstring> PathsOf(IDataObject* data) {
         }
         GlobalUnlock(medium.hGlobal);
     }
-    LoadDropLibraries().releaseMedium(&medium);
+    StartOle().releaseMedium(&medium);
     return paths;
 }
 
@@ -119,9 +91,12 @@ public:
         return left;
     }
 
+    // Each control is asked once a drag whether it takes the files, as the
+    // drag comes in, not at every move: the answer may ask the file system
+    // about every path, and a slow share would hold both programs.
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
                                         DWORD* effect) override {
-        paths_ = PathsOf(data);
+        JudgeDrag(PathsOf(data));
         return DragOver(keys, point, effect);
     }
 
@@ -132,7 +107,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE DragLeave() override {
-        paths_.clear();
+        JudgeDrag({});
         return S_OK;
     }
 
@@ -140,29 +115,40 @@ public:
     // for its close) must not hold the program the files came from.
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) override {
         if (!effect) return E_POINTER;
-        paths_ = PathsOf(data);
+        if (std::vector<std::wstring> paths = PathsOf(data); paths != paths_)
+            JudgeDrag(std::move(paths));
         Control* taker = Taker(point);
         *effect = taker ? DROPEFFECT_COPY : DROPEFFECT_NONE;
         if (FormWindow* window = taker ? &FormOf(*taker) : nullptr) {
             window->pendingDrop = {taker, paths_};
             PostMessageW(form_, kDropMessage, 0, 0);
         }
-        paths_.clear();
+        JudgeDrag({});
         return S_OK;
     }
 
 private:
     ~DropTarget() = default;
 
+    void JudgeDrag(std::vector<std::wstring> paths) {
+        paths_ = std::move(paths);
+        takers_.clear();
+        const Form* form = FormFromWindow(form_);
+        if (!form || paths_.empty()) return;
+        for (Control* control : form->Controls())
+            if (control->TakesDrop(paths_)) takers_.insert(control);
+    }
+
     // The control under the point, if it would take the drag's files now.
     Control* Taker(POINTL point) {
         Control* control = ControlAt(form_, point);
-        return control && TakesInput(form_) && control->TakesDrop(paths_) ? control : nullptr;
+        return control && TakesInput(form_) && takers_.count(control) ? control : nullptr;
     }
 
     LONG references_ = 1;
     const HWND form_;
     std::vector<std::wstring> paths_;
+    std::set<Control*> takers_;
 };
 
 }  // namespace
@@ -174,16 +160,16 @@ bool TakesDrops(const Form& form) {
 }
 
 void AcceptDrops(FormWindow& window) {
-    const DropLibraries& libraries = LoadDropLibraries();
-    if (!libraries.ready() || window.acceptingDrops) return;
+    const OleFunctions& ole = StartOle();
+    if (!ole.ready() || window.acceptingDrops) return;
     auto* target = new DropTarget(window.hwnd);
-    window.acceptingDrops = SUCCEEDED(libraries.registerTarget(window.hwnd, target));
+    window.acceptingDrops = SUCCEEDED(ole.registerTarget(window.hwnd, target));
     target->Release();  // the system holds its own reference while registered
 }
 
 void RefuseDrops(FormWindow& window) {
     if (!window.acceptingDrops) return;
-    LoadDropLibraries().revokeTarget(window.hwnd);
+    StartOle().revokeTarget(window.hwnd);
     window.acceptingDrops = false;
 }
 

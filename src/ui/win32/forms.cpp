@@ -9,6 +9,7 @@
 
 namespace ui {
 
+using win32::FormFromWindow;
 using win32::FormWindow;
 using win32::Hwnd;
 using win32::Px;
@@ -17,10 +18,6 @@ using win32::WindowOf;
 namespace {
 
 constexpr UINT_PTR kFirstTimerId = 1;
-
-Form* FormFromWindow(HWND hwnd) {
-    return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
 
 DWORD FormWindowStyle(const FormStyle& style) {
     return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
@@ -92,14 +89,47 @@ void NoteClosingClick() {
     g_closingClick = *g_dispatching;
 }
 
-// One message of our loops to the dialog manager (Tab and access keys) or to
+// An access key on the active form, done by the toolkit's own rule: the
+// dialog manager takes the first control from the focus on whose letter
+// matches, so that a shared letter can press a button, and a label's key
+// goes to whatever follows the label in tab order. False where no control
+// of the form carries the letter (a menu's may).
+bool TakeAccessKey(const MSG& msg) {
+    if (msg.message != WM_SYSCHAR && msg.message != WM_CHAR) return false;
+    const HWND active = GetActiveWindow();
+    const Form* form = active ? FormFromWindow(active) : nullptr;
+    if (!form || !WindowOf(*form) || WindowOf(*form)->hwnd != active) return false;
+    const HWND focus = GetFocus();
+    // A letter typed into a box, or a list's search, is no access key.
+    if (msg.message == WM_CHAR &&
+        (!focus || (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)))
+        return false;
+    const auto& controls = form->Controls();
+    const auto focused = std::find_if(controls.begin(), controls.end(),
+                                      [focus](const Control* c) { return c->handle == focus; });
+    const AccessKeyAction action = ActionOfAccessKey(
+        *form, static_cast<wchar_t>(msg.wParam), focused != controls.end() ? *focused : nullptr);
+    if (!action.control || !action.control->handle) return false;
+    const HWND target = Hwnd(*action.control);
+    if (action.press) {
+        SendMessageW(target, BM_CLICK, 0, 0);
+    } else {
+        SetFocus(target);
+        // As Tab does: the whole text chosen, ready to be typed over.
+        if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+            SendMessageW(target, EM_SETSEL, 0, -1);
+    }
+    return true;
+}
+
+// One message of our loops to the access keys, the dialog manager (Tab) or
 // its window.
 void Dispatch(MSG& msg) {
     if (EndsAClosingDoubleClick(msg)) return;
     const MSG* outer = g_dispatching;
     g_dispatching = &msg;
     HWND active = GetActiveWindow();
-    if (!active || !IsDialogMessageW(active, &msg)) {
+    if (!TakeAccessKey(msg) && (!active || !IsDialogMessageW(active, &msg))) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -129,6 +159,10 @@ FormWindow::~FormWindow() {
 
 FormWindow* WindowOf(const Form& form) { return static_cast<FormWindow*>(form.native()); }
 
+Form* FormFromWindow(HWND hwnd) {
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 HWND WindowInCharge() {
     const Form* form = FormInCharge();
     const FormWindow* window = form ? WindowOf(*form) : nullptr;
@@ -144,6 +178,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     FormWindow* window = form ? WindowOf(*form) : nullptr;
     // A form being closed has let go of its window already.
     if (!window || window->hwnd != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == StillOpenMessage()) return form->IsOpen() ? 1 : 0;
     switch (message) {
         case WM_COMMAND: {
             const auto found = window->commands.find(LOWORD(wParam));
@@ -242,6 +277,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 void Serve(Form& main) {
     MSG msg;
     while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+}
+
+UINT StillOpenMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TavolinToolkit.StillOpen");
+    return message;
 }
 
 void RegisterClasses() {

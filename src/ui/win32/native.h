@@ -57,6 +57,8 @@ struct FormWindow : NativeForm {
 
 // The window of an open form; null while the form is closed.
 FormWindow* WindowOf(const Form& form);
+// The form of a form's window.
+Form* FormFromWindow(HWND hwnd);
 // The window of the form a control is on; its form is open.
 FormWindow& FormOf(const Control& control);
 
@@ -133,6 +135,10 @@ LRESULT StripObject(HWND strip, WPARAM flags);
 // push button where the control is pressable, as WM_GETOBJECT returns it;
 // 0 where the system cannot make one.
 LRESULT StandardControlObject(HWND window, WPARAM flags, const Control& control);
+
+// Asked of a form's window by another program: 1 while the form is open,
+// 0 from the moment it begins to close.
+UINT StillOpenMessage();
 
 // Registers the toolkit's own window classes once.
 void RegisterClasses();

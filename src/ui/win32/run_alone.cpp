@@ -1,6 +1,9 @@
 // The first start holds a mutex, named in the sign-in session's own
 // namespace, for as long as its main form runs, and leaves the form's window
-// where a later start finds it.
+// where a later start finds it. A later start asks that window whether its
+// form is still open: one that has begun to close says no, or is too busy
+// going to answer, and the later start waits for it to end and shows its
+// own.
 #include "ui/win32/run_alone.h"
 
 #include "ui/win32/native.h"
@@ -13,6 +16,9 @@ namespace {
 // program may have been started a moment before, and still be on its way.
 constexpr ULONGLONG kShowTimeoutMs = 30000;
 constexpr DWORD kPollMs = 20;
+// A form that does not answer in this time is taken for one on its way out;
+// it is asked again until it has gone or answers.
+constexpr UINT kAnswerTimeoutMs = 1000;
 
 // The running program's form window, kept as 32 bits, which 32-bit and
 // 64-bit programs read alike.
@@ -38,6 +44,14 @@ private:
 // window over it that waits for an answer (a modal form, a message box), or
 // else the form itself. That window is asked for first: restoring activates
 // the form itself.
+bool StaysOpen(HWND form) {
+    DWORD_PTR open = 0;
+    return IsWindow(form) && IsWindowVisible(form) &&
+           SendMessageTimeoutW(form, win32::StillOpenMessage(), 0, 0, SMTO_ABORTIFHUNG,
+                               kAnswerTimeoutMs, &open) &&
+           open == 1;
+}
+
 void BringForward(HWND form) {
     const HWND front = GetLastActivePopup(form);
     if (IsIconic(form)) ShowWindow(form, SW_RESTORE);
@@ -63,11 +77,12 @@ void RunAlone(Form& main, const std::wstring& name) {
             if (const win32::FormWindow* window = win32::WindowOf(main))
                 address.Publish(window->hwnd);
             win32::Serve(main);
+            address.Publish(nullptr);
             ReleaseMutex(claim.get());
             return;
         }
         const HWND running = address.Read();
-        if (IsWindow(running) && IsWindowVisible(running)) {
+        if (StaysOpen(running)) {
             BringForward(running);
             return;
         }

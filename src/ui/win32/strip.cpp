@@ -81,7 +81,8 @@ RECT CellAt(const PictureStrip& strip, int index) {
     return PixelRect(strip.Pictures()[index]->place, FormOf(strip).dpi);
 }
 
-void PaintCells(HWND hwnd, const PictureStrip& strip, StripWindow& state, HDC dc) {
+void PaintCells(HWND hwnd, const PictureStrip& strip, StripWindow& state, HDC dc,
+                const RECT& update) {
     FormWindow& window = FormOf(strip);
     RECT client;
     GetClientRect(hwnd, &client);
@@ -92,6 +93,9 @@ void PaintCells(HWND hwnd, const PictureStrip& strip, StripWindow& state, HDC dc
         DrawIcons(strip, state);
     for (size_t i = 0; i < strip.Pictures().size(); ++i) {
         const RECT cell = CellAt(strip, static_cast<int>(i));
+        // The telephone's tick asks for its own cell alone.
+        RECT drawn;
+        if (!IntersectRect(&drawn, &cell, &update)) continue;
         // Square, centred in the cell.
         const int size = cell.right - cell.left;
         const int top = cell.top + (cell.bottom - cell.top - size) / 2;
@@ -246,7 +250,7 @@ LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(hwnd, &paint);
-            PaintCells(hwnd, *strip, state, dc);
+            PaintCells(hwnd, *strip, state, dc, paint.rcPaint);
             PaintFocus(hwnd, *strip, state, dc);
             EndPaint(hwnd, &paint);
             return 0;

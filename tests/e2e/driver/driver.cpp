@@ -153,10 +153,11 @@ Process Start(const std::wstring& commandLine, const std::wstring& currentDirect
     return Process(info);
 }
 
-Tavolin StartTavolin(const std::wstring& currentDirectory, int timeoutMs) {
+Tavolin StartTavolin(const std::wstring& currentDirectory, int timeoutMs,
+                     const std::wstring& programDirectory) {
     ParkMouse();
     Tavolin tavolin;
-    std::wstring directory = ProgramDirectory();
+    const std::wstring directory = programDirectory.empty() ? ProgramDirectory() : programDirectory;
     tavolin.process = Start(L"\"" + directory + L"\\Tavolin.exe\"",
                             currentDirectory.empty() ? directory : currentDirectory);
     if (!tavolin.process.pid()) return tavolin;

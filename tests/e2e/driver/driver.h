@@ -43,14 +43,16 @@ std::wstring ProgramDirectory();
 // Starts a program; the command line is used as given.
 Process Start(const std::wstring& commandLine, const std::wstring& currentDirectory = L"");
 
-// Starts Tavolin.exe from beside the test program, with the pointer parked
-// away from the bar first, and waits until the bar is visible. It runs in
-// the given directory, or else in the program directory.
+// Starts Tavolin.exe from beside the test program (or from the folder given
+// last), with the pointer parked away from the bar first, and waits until
+// the bar is visible. It runs in the given directory, or else in the program
+// directory.
 struct Tavolin {
     Process process;
     HWND bar = nullptr;
 };
-Tavolin StartTavolin(const std::wstring& currentDirectory = L"", int timeoutMs = kStartTimeoutMs);
+Tavolin StartTavolin(const std::wstring& currentDirectory = L"", int timeoutMs = kStartTimeoutMs,
+                     const std::wstring& programDirectory = L"");
 
 // Processes started by a process, directly or further down, oldest first.
 std::vector<PROCESSENTRY32W> Descendants(DWORD ancestor);
