@@ -23,6 +23,8 @@ endfunction()
 
 include(${TAVOLIN_E2E_DIR}/commands.cmake)
 tavolin_e2e_program(e2e_bar bar_test.cpp)
+# The bar held up before its close, through the probe.
+add_dependencies(e2e_bar control_probe)
 tavolin_e2e_program(e2e_help help_test.cpp)
 tavolin_e2e_program(e2e_dialogs dialogs_test.cpp)
 # The share test makes a share Tavolin's current directory through the probe.

@@ -178,7 +178,6 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     FormWindow* window = form ? WindowOf(*form) : nullptr;
     // A form being closed has let go of its window already.
     if (!window || window->hwnd != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == StillOpenMessage()) return form->IsOpen() ? 1 : 0;
     switch (message) {
         case WM_COMMAND: {
             const auto found = window->commands.find(LOWORD(wParam));
@@ -277,11 +276,6 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 void Serve(Form& main) {
     MSG msg;
     while (main.IsOpen() && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
-}
-
-UINT StillOpenMessage() {
-    static const UINT message = RegisterWindowMessageW(L"TavolinToolkit.StillOpen");
-    return message;
 }
 
 void RegisterClasses() {

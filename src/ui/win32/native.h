@@ -136,10 +136,6 @@ LRESULT StripObject(HWND strip, WPARAM flags);
 // 0 where the system cannot make one.
 LRESULT StandardControlObject(HWND window, WPARAM flags, const Control& control);
 
-// Asked of a form's window by another program: 1 while the form is open,
-// 0 from the moment it begins to close.
-UINT StillOpenMessage();
-
 // Registers the toolkit's own window classes once.
 void RegisterClasses();
 // Dispatches the program's messages until the main form, shown already, is

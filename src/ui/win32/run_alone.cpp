@@ -1,9 +1,6 @@
 // The first start holds a mutex, named in the sign-in session's own
 // namespace, for as long as its main form runs, and leaves the form's window
-// where a later start finds it. A later start asks that window whether its
-// form is still open: one that has begun to close says no, or is too busy
-// going to answer, and the later start waits for it to end and shows its
-// own.
+// where a later start finds it.
 #include "ui/win32/run_alone.h"
 
 #include "ui/win32/native.h"
@@ -16,9 +13,11 @@ namespace {
 // program may have been started a moment before, and still be on its way.
 constexpr ULONGLONG kShowTimeoutMs = 30000;
 constexpr DWORD kPollMs = 20;
-// A form that does not answer in this time is taken for one on its way out;
-// it is asked again until it has gone or answers.
-constexpr UINT kAnswerTimeoutMs = 1000;
+// How long a later start watches the running form before it brings it
+// forward: a close asked for a moment before (its close box) may still be on
+// its way to that program, or under way there, and then this start's own
+// form is the one that must stay.
+constexpr DWORD kGoingTimeoutMs = 1000;
 
 // The running program's form window, kept as 32 bits, which 32-bit and
 // 64-bit programs read alike.
@@ -44,14 +43,6 @@ private:
 // window over it that waits for an answer (a modal form, a message box), or
 // else the form itself. That window is asked for first: restoring activates
 // the form itself.
-bool StaysOpen(HWND form) {
-    DWORD_PTR open = 0;
-    return IsWindow(form) && IsWindowVisible(form) &&
-           SendMessageTimeoutW(form, win32::StillOpenMessage(), 0, 0, SMTO_ABORTIFHUNG,
-                               kAnswerTimeoutMs, &open) &&
-           open == 1;
-}
-
 void BringForward(HWND form) {
     const HWND front = GetLastActivePopup(form);
     if (IsIconic(form)) ShowWindow(form, SW_RESTORE);
@@ -69,9 +60,12 @@ void RunAlone(Form& main, const std::wstring& name) {
     // that user) cannot be opened: the form runs on its own.
     if (!claim || !address) return Run(main);
     const ULONGLONG deadline = GetTickCount64() + kShowTimeoutMs;
+    // The running form seen at the last look: it may be going, and is
+    // watched for a moment before it is taken to stay.
+    bool seen = false;
     do {
         // Abandoned: the program that held it has ended without letting go.
-        const DWORD taken = WaitForSingleObject(claim.get(), 0);
+        const DWORD taken = WaitForSingleObject(claim.get(), seen ? kGoingTimeoutMs : 0);
         if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
             main.Show();
             if (const win32::FormWindow* window = win32::WindowOf(main))
@@ -82,11 +76,13 @@ void RunAlone(Form& main, const std::wstring& name) {
             return;
         }
         const HWND running = address.Read();
-        if (StaysOpen(running)) {
+        const bool there = IsWindow(running) && IsWindowVisible(running);
+        if (there && seen) {
             BringForward(running);
             return;
         }
-        Sleep(kPollMs);
+        seen = there;
+        if (!there) Sleep(kPollMs);
     } while (GetTickCount64() < deadline);
 }
 

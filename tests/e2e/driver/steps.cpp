@@ -148,6 +148,10 @@ bool ControlProbe::MakeCurrent(HWND anyWindow, const std::wstring& directory) co
     return made;
 }
 
+void ControlProbe::Hold(HWND anyWindow, int milliseconds) const {
+    PostMessageW(anyWindow, message_, probe::kHold, milliseconds);
+}
+
 namespace {
 
 constexpr int kSchemeElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};

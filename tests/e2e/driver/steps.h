@@ -134,6 +134,9 @@ public:
     // Tavolin's process, as a change of scheme does.
     using Scheme = std::vector<std::pair<int, COLORREF>>;
     bool SetSystemColours(HWND anyWindow, const Scheme& colours) const;
+    // Holds Tavolin's thread for that long from the next message on, and
+    // returns at once.
+    void Hold(HWND anyWindow, int milliseconds) const;
     // The colours of a black high-contrast scheme (white text on black
     // windows and buttons), and the ones those elements have now.
     static Scheme BlackScheme();

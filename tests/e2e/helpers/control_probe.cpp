@@ -159,6 +159,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
             case probe::kSystemColours:
                 SetColours(message->hwnd, message->lParam);
                 break;
+            case probe::kHold:
+                Sleep(static_cast<DWORD>(message->lParam));
+                break;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -23,6 +23,9 @@ enum Question {
     // atom in lParam: "ELEMENT=RRGGBB" pairs, blank-separated (Wine keeps
     // them per process, so another process's SetSysColors does not reach it).
     kSystemColours,
+    // Holds the thread for lParam milliseconds, as a busy machine may hold a
+    // program; no answer.
+    kHold,
 };
 
 // The answers, the last of each question written last.
