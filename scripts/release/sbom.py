@@ -114,7 +114,7 @@ def main():
         "dataLicense": "CC0-1.0",
         "SPDXID": "SPDXRef-DOCUMENT",
         "name": f"Tavolin-{version}",
-        "documentNamespace": f"{url.rstrip('/')}/spdx/Tavolin-{version}-{commit}",
+        "documentNamespace": f"{url}/spdx/Tavolin-{version}-{commit}",
         "creationInfo": {
             "created": time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(epoch)),
             "creators": ["Organization: The Tavolin authors", "Tool: Tavolin scripts/package"],

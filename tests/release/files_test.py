@@ -191,6 +191,8 @@ def winget(folder, builds, version):
     installer = manifests["installer"][1]
     check(installer.get("InstallerType") == "msi", "winget: InstallerType is not msi")
     check(installer.get("Scope") == "user", "winget: Scope is not user")
+    check(installer.get("ReleaseDate") == time.strftime("%Y-%m-%d", commit_date()),
+          f"winget: released {installer.get('ReleaseDate')!r}, not on the commit's date")
     check("location" in installer.get("UnsupportedArguments", []),
           "winget: the install location is not declared unsupported")
     by_arch = {entry.get("Architecture"): entry for entry in installer.get("Installers", [])}
