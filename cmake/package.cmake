@@ -15,7 +15,8 @@ add_custom_target(release_program
     VERBATIM)
 add_dependencies(release_program Tavolin)
 
-# Only the released program goes into them, so only it is built for them.
+# Only the released program goes into them, so only it is built for them;
+# CPack takes it as made, so make it first (the msi target makes it too).
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(PROGRAMS ${TAVOLIN_RELEASE_PROGRAM} DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)

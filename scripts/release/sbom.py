@@ -35,10 +35,18 @@ def run(*command):
     return subprocess.run(command, check=True, capture_output=True, text=True).stdout.strip()
 
 
-def debian_package(path):
-    """The Debian package that installed a file, and its version."""
-    package = run("dpkg-query", "-S", os.path.realpath(path)).split(":")[0]
-    return package, run("dpkg-query", "-W", "-f=${Version}", package)
+def debian_packages(paths):
+    """The Debian package that installed each file, and its version, asked of
+    dpkg once for all (it reads every package's file list each time)."""
+    real = [os.path.realpath(path) for path in paths]
+    owner = {}
+    for line in run("dpkg-query", "-S", *real).splitlines():
+        package, path = line.split(": ", 1)
+        owner[path] = package.split(":")[0]
+    names = sorted(set(owner.values()))
+    versions = dict(line.split(" ", 1) for line in
+                    run("dpkg-query", "-W", "-f=${Package} ${Version}\n", *names).splitlines())
+    return [(owner[path], versions[owner[path]]) for path in real]
 
 
 def packages_of(compiler, tavolin_id, version):
@@ -58,8 +66,9 @@ def packages_of(compiler, tavolin_id, version):
     packages, relationships = [program], [
         {"spdxElementId": tavolin_id, "relationshipType": "CONTAINS",
          "relatedSpdxElement": program["SPDXID"]}]
-    for ident, name, library, licence in COMPONENTS:
-        package, package_version = debian_package(run(compiler, f"-print-file-name={library}"))
+    libraries = [run(compiler, f"-print-file-name={library}") for _, _, library, _ in COMPONENTS]
+    for (ident, name, _, licence), (package, package_version) in zip(COMPONENTS,
+                                                                      debian_packages(libraries)):
         packages.append({
             "SPDXID": f"SPDXRef-{ident}-{arch}",
             "name": name,
