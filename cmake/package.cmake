@@ -1,9 +1,9 @@
 # The releases, in the build tree (scripts/package): Tavolin.exe with its
 # README and licence in one ZIP made by CPack, Tavolin-<version>-win64.zip or,
 # from the 32-bit build, -win32.zip; and the installer beside it, .msi, made
-# by wixl (cmake/msi.cmake). Both hold one released program, release/Tavolin.exe,
-# stripped and, given a key, signed before either is made
-# (cmake/release_program.cmake). CPack dates the ZIP's entries by
+# by wixl (cmake/msi.cmake). Both hold one released program,
+# release/Tavolin.exe, stripped and, given a key, signed before either is
+# made (cmake/release_program.cmake). CPack dates the ZIP's entries by
 # SOURCE_DATE_EPOCH when it is set. The program and the installer are made
 # afresh each time they are asked for, since their date is the commit's and
 # their signature the key's.
