@@ -1,30 +1,23 @@
 # Makes the installer of one architecture from res/tavolin.wxs with wixl,
-# the same bytes from the same inputs wherever it is built:
-#   cmake -DPROGRAM=Tavolin.exe -DSTRIP=strip -DARCH=x64|x86 -DVERSION=2.1
+# the same bytes from the same inputs wherever it is built, and signs it when
+# a key is given (cmake/sign.cmake), its signature beside it as OUTPUT.sig:
+#   cmake -DPROGRAM=release/Tavolin.exe -DARCH=x64|x86 -DVERSION=2.1
 #         -DOUTPUT=Tavolin-2.1-win64.msi -P cmake/msi.cmake
+# PROGRAM is the released program, as in the ZIP (cmake/release_program.cmake).
 # The date it needs is SOURCE_DATE_EPOCH, or else the last commit's.
 set(source_dir ${CMAKE_CURRENT_LIST_DIR}/..)
 foreach(tool wixl msibuild faketime touch date)
     find_program(${tool}_path ${tool} REQUIRED)
 endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/release_date.cmake)
 
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(epoch $ENV{SOURCE_DATE_EPOCH})
-else()
-    execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${source_dir}
-        OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-endif()
-
-# What goes in, as released: the program without its symbols, as in the ZIP,
-# its header dated as strip dates it, by SOURCE_DATE_EPOCH. The cabinet keeps
-# each file's time, so every file carries the date.
-set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+# What goes in: the released program and the licence. The cabinet keeps each
+# file's time, so every file carries the date.
 get_filename_component(output ${OUTPUT} ABSOLUTE)
 set(stage ${output}.files)
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage})
-execute_process(COMMAND ${STRIP} -o ${stage}/Tavolin.exe ${PROGRAM} COMMAND_ERROR_IS_FATAL ANY)
-file(COPY ${source_dir}/LICENSE ${source_dir}/res/icons/shuttle.ico DESTINATION ${stage})
+file(COPY ${PROGRAM} ${source_dir}/LICENSE ${source_dir}/res/icons/shuttle.ico DESTINATION ${stage})
 execute_process(COMMAND ${touch_path} -d @${epoch} ${stage}/Tavolin.exe ${stage}/LICENSE
     ${stage}/shuttle.ico COMMAND_ERROR_IS_FATAL ANY)
 
@@ -71,3 +64,6 @@ execute_process(COMMAND ${msibuild_path} ${output}
     -s "Tavolin ${VERSION}" "The Tavolin authors" "${template}" "{${package_code}}"
     COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE_RECURSE ${stage})
+set(FILE ${output})
+set(SIGNATURE ${output}.sig)
+include(${CMAKE_CURRENT_LIST_DIR}/sign.cmake)

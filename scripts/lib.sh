@@ -5,18 +5,20 @@ TAVOLIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Building: native unit tests and the cross-compiled Windows program, 64-bit
 # and 32-bit; and its installers: wixl makes them, msibuild (msitools) mends
-# what wixl leaves out, faketime dates them. The tests' drop tool is built
-# against X11.
+# what wixl leaves out, faketime dates them; osslsigncode signs the releases
+# when a key is given. The tests' drop tool is built against X11.
 BUILD_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format libx11-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-    wixl msitools faketime)
+    wixl msitools faketime osslsigncode)
 # Running it and its tests: Wine (its 32-bit loader too, which prints through
 # a 32-bit CUPS library) in a virtual X server with a window manager,
 # screenshots, and a PDF printer to print the help on; clang for the fuzzers
-# and, with lld and llvm-rc, for a second build of the Windows program.
+# and, with lld and llvm-rc, for a second build of the Windows program;
+# openssl for the signing test's throwaway keys, and a YAML reader for the
+# manifests' test.
 RUN_PACKAGES=(wine wine64 wine32:i386 libcups2:i386 xvfb openbox xauth x11-utils imagemagick
     cups cups-client printer-driver-cups-pdf libcups2 poppler-utils
-    clang libclang-rt-14-dev lld llvm)
+    clang libclang-rt-14-dev lld llvm openssl python3-yaml)
 
 install_missing() {
     local missing=() package

@@ -1,17 +1,20 @@
 #!/bin/bash
-# Checks that a Tavolin.exe runs on the oldest Windows it is meant for: built
-# for its architecture, Windows 7 (6.1) asked for in its header, and every
-# function of its import table, as objdump reads it, in the list of functions
-# that Windows 7 offers.
+# Checks that a Tavolin.exe runs on the oldest Windows it is meant for, and is
+# hardened as Windows expects: built for its architecture, Windows 7 (6.1)
+# asked for in its header; loaded at a random address (DYNAMIC_BASE, with a
+# relocation table to move it by, and HIGH_ENTROPY_VA when 64-bit) with no
+# code run from its data (NX_COMPAT); importing only from DLLs of Windows
+# itself, and every function of its import table, as objdump reads it, in the
+# list of functions that Windows 7 offers.
 #
-#   check_imports.sh EXE FORMAT ALLOWED     (FORMAT: pei-x86-64 or pei-i386)
+#   check_imports.sh EXE FORMAT ALLOWED DLLS    (FORMAT: pei-x86-64 or pei-i386)
 set -euo pipefail
 
-if [[ $# -ne 3 ]]; then
-    echo "usage: $0 EXE FORMAT ALLOWED" >&2
+if [[ $# -ne 4 ]]; then
+    echo "usage: $0 EXE FORMAT ALLOWED DLLS" >&2
     exit 2
 fi
-exe=$1 format=$2 allowed=$3
+exe=$1 format=$2 allowed=$3 dlls=$4
 # MinGW-w64's objdump reads the 32-bit format as well as the 64-bit one.
 objdump=x86_64-w64-mingw32-objdump
 
@@ -26,6 +29,22 @@ for field in Subsystem OSystem; do
         $1 == "Minor" field "Version" { print major "." $2 }' <<<"$headers")
     [[ $version == 6.1 ]] || fail "its header's $field version is $version, not Windows 7's 6.1"
 done
+
+# objdump names each flag of DllCharacteristics on a line of its own below it.
+flags=$(awk '/^DllCharacteristics/ { inside = 1; next } inside && /^\t\t/ { print $1; next }
+             { inside = 0 }' <<<"$headers")
+wanted=(DYNAMIC_BASE NX_COMPAT)
+[[ $format != pei-x86-64 ]] || wanted+=(HIGH_ENTROPY_VA)
+for flag in "${wanted[@]}"; do
+    grep -qx "$flag" <<<"$flags" || fail "its header lacks $flag (has: $(tr '\n' ' ' <<<"$flags"))"
+done
+relocations=$(awk '$1 == "Entry" && $2 == 5 { print $4 }' <<<"$headers")
+[[ -n $relocations && $((16#$relocations)) -gt 0 ]] ||
+    fail "has no relocation table, so Windows cannot load it at another address"
+
+foreign=$(awk '/^\tDLL Name:/ { print tolower($3) }' <<<"$headers" | sort -u |
+    comm -23 - <(grep -v '^#' "$dlls" | grep . | sort -u))
+[[ -z $foreign ]] || fail "imports from DLLs that are not Windows' own: $(tr '\n' ' ' <<<"$foreign")"
 
 # One "dll function" a line; an import without a name (by ordinal) shows as
 # its whole line, which no entry of the list matches.
@@ -45,4 +64,5 @@ if [[ -n $missing ]]; then
         "Windows 7 has it, else load it at run time with a fall-back" >&2
     exit 1
 fi
-echo "imports: $exe ($format): $(wc -l <<<"$imports") functions, all on Windows 7"
+echo "imports: $exe ($format): ${wanted[*]}, relocations;" \
+    "$(wc -l <<<"$imports") functions of Windows' own DLLs, all on Windows 7"

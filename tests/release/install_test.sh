@@ -197,15 +197,15 @@ release=Tavolin-$version
 install_and_remove "$win64/$release-win64.msi" pei-x86-64
 install_and_remove "$win32/$release-win32.msi" pei-i386
 
-# A newer version of each architecture, made from the same programs.
+# A newer version of each architecture, made from the same released programs.
 IFS=. read -r major minor patch <<<"$version"
 newer=$major.$minor.$((${patch:-0} + 1))
 newer_msi() {
-    cmake -DPROGRAM="$1/Tavolin.exe" -DSTRIP="$2" -DARCH="$3" -DVERSION="$newer" \
-        -DOUTPUT="$state/newer-$3.msi" -P "$root/cmake/msi.cmake"
+    cmake -DPROGRAM="$1/release/Tavolin.exe" -DARCH="$2" -DVERSION="$newer" \
+        -DOUTPUT="$state/newer-$2.msi" -P "$root/cmake/msi.cmake"
 }
-newer_msi "$win64" x86_64-w64-mingw32-strip x64
-newer_msi "$win32" i686-w64-mingw32-strip x86
+newer_msi "$win64" x64
+newer_msi "$win32" x86
 msi /i "$win64/$release-win64.msi" || fail "msiexec /i $version failed"
 settle
 expect_installed "$version" pei-x86-64 no
