@@ -2,7 +2,7 @@
 # time from its committed seeds. New inputs go to a corpus in the build tree;
 # a crashing input lands in fuzz/artifacts/.
 set(TAVOLIN_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
-set(TAVOLIN_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzzer runs as a test")
+set(TAVOLIN_FUZZ_SECONDS 12 CACHE STRING "Seconds each fuzzer runs as a test")
 
 add_test(NAME fuzz.build
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}/tests/fuzz
