@@ -349,7 +349,8 @@ protected:
         // The dialog is over the bar again once the activation has come back
         // to it, which a busy machine delays past the box's end.
         const std::vector<HWND> runOverBar{run, bar()};
-        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TopLevelWindows(pid()) == runOverBar; }))
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TopLevelWindows(pid()) == runOverBar; },
+                                   e2e::kProgramStartMs))
             << "the bar stands over the Run dialog";
         e2e::Click(e2e::ChildByText(run, L"&Cancel "));
         ASSERT_TRUE(e2e::WaitForWindowGone(e2e::kRunTitle, pid()));
