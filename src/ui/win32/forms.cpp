@@ -128,8 +128,11 @@ void Dispatch(MSG& msg) {
     if (EndsAClosingDoubleClick(msg)) return;
     const MSG* outer = g_dispatching;
     g_dispatching = &msg;
-    HWND active = GetActiveWindow();
-    if (!TakeAccessKey(msg) && (!active || !IsDialogMessageW(active, &msg))) {
+    // Only keys are the dialog manager's; a timer's tick or a paint goes
+    // straight to its window, without asking the system anything more.
+    const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    HWND active = key ? GetActiveWindow() : nullptr;
+    if (!key || (!TakeAccessKey(msg) && (!active || !IsDialogMessageW(active, &msg)))) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
