@@ -107,9 +107,8 @@ bool FrmMain::HoldsAFolder(const std::vector<std::wstring>& paths) {
 
 bool FrmMain::ConfirmOpening(const BarRow& row, size_t files) {
     if (files <= kFilesOpenedUnasked) return true;
-    const std::wstring where = row.description;
     return desktop_.ShowMessage(L"Open all " + std::to_wstring(files) + L" dropped files in " +
-                                    where + L", each in a window of its own?",
+                                    row.description + L", each in a window of its own?",
                                 mb::kYesNo + mb::kQuestion + mb::kSecondButtonDefault,
                                 L"Open Files") == mb::kAnswerYes;
 }
