@@ -94,9 +94,8 @@ void NoteClosingClick() {
 // matches, so that a shared letter can press a button, and a label's key
 // goes to whatever follows the label in tab order. False where no control
 // of the form carries the letter (a menu's may).
-bool TakeAccessKey(const MSG& msg) {
+bool TakeAccessKey(const MSG& msg, HWND active) {
     if (msg.message != WM_SYSCHAR && msg.message != WM_CHAR) return false;
-    const HWND active = GetActiveWindow();
     const Form* form = active ? FormFromWindow(active) : nullptr;
     if (!form || !WindowOf(*form) || WindowOf(*form)->hwnd != active) return false;
     const HWND focus = GetFocus();
@@ -132,7 +131,7 @@ void Dispatch(MSG& msg) {
     // straight to its window, without asking the system anything more.
     const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
     HWND active = key ? GetActiveWindow() : nullptr;
-    if (!key || (!TakeAccessKey(msg) && (!active || !IsDialogMessageW(active, &msg)))) {
+    if (!key || (!TakeAccessKey(msg, active) && (!active || !IsDialogMessageW(active, &msg)))) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
