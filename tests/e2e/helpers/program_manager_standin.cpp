@@ -66,16 +66,44 @@ std::wstring KeyName(WPARAM key) {
     }
 }
 
-bool Down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+// Which modifiers are held, as the key messages in this queue tell it: they
+// come in the order sent. Asked of Wine, the key state once gave the last
+// key of a burst without its Shift, which had been released after it.
+struct Modifiers {
+    bool control = false;
+    bool alt = false;
+    bool shift = false;
+};
+Modifiers g_held;
+
+void Follow(WPARAM key, bool down) {
+    switch (key) {
+        case VK_CONTROL:
+        case VK_LCONTROL:
+        case VK_RCONTROL:
+            g_held.control = down;
+            break;
+        case VK_MENU:
+        case VK_LMENU:
+        case VK_RMENU:
+            g_held.alt = down;
+            break;
+        case VK_SHIFT:
+        case VK_LSHIFT:
+        case VK_RSHIFT:
+            g_held.shift = down;
+            break;
+    }
+}
 
 // The modifiers are not logged as keys of their own: they show as the
 // prefix of the key they are held for.
 void LogKey(WPARAM key, LPARAM flags) {
-    if (IsModifier(key)) return;
+    if (IsModifier(key)) return Follow(key, true);
     std::wstring line;
-    if (Down(VK_CONTROL)) line += L"Ctrl+";
-    if ((flags & (1 << 29)) || Down(VK_MENU)) line += L"Alt+";
-    if (Down(VK_SHIFT)) line += L"Shift+";
+    if (g_held.control) line += L"Ctrl+";
+    if ((flags & (1 << 29)) || g_held.alt) line += L"Alt+";
+    if (g_held.shift) line += L"Shift+";
     Log(line + KeyName(key));
 }
 
@@ -84,6 +112,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             LogKey(wParam, lParam);
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (IsModifier(wParam)) Follow(wParam, false);
             break;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE) {
