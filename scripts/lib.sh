@@ -37,8 +37,21 @@ install_missing() {
             dpkg --print-foreign-architectures | grep -qx "$arch" ||
             "${sudo[@]}" dpkg --add-architecture "$arch"
     done
-    "${sudo[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    # A mirror caught mid-sync fails the update for a while; try again.
+    local updated=false
+    for _ in 1 2 3; do
+        "${sudo[@]}" apt-get update && { updated=true; break; }
+        sleep 15
+    done
+    local install=(apt-get install -y --no-install-recommends)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${install[@]}" "${missing[@]}" && return 0
+    $updated && return 1
+    # A list left unfetched can leave one architecture without another
+    # suite's newer builds; the release's own suite has them all at one version.
+    local release
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "Installing from $release alone"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${install[@]}" -t "$release" "${missing[@]}"
 }
 
 # Fails, naming them, when C++ sources do not follow .clang-format.
