@@ -26,23 +26,6 @@ void Log(const std::wstring& line) {
     FlushFileBuffers(g_log);
 }
 
-bool IsModifier(WPARAM key) {
-    switch (key) {
-        case VK_SHIFT:
-        case VK_LSHIFT:
-        case VK_RSHIFT:
-        case VK_CONTROL:
-        case VK_LCONTROL:
-        case VK_RCONTROL:
-        case VK_MENU:
-        case VK_LMENU:
-        case VK_RMENU:
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::wstring KeyName(WPARAM key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         return std::wstring(1, static_cast<wchar_t>(key));
@@ -76,30 +59,33 @@ struct Modifiers {
 };
 Modifiers g_held;
 
-void Follow(WPARAM key, bool down) {
+// The flag a modifier key sets while it is down; none for any other key.
+bool* HeldFlagOf(WPARAM key) {
     switch (key) {
         case VK_CONTROL:
         case VK_LCONTROL:
         case VK_RCONTROL:
-            g_held.control = down;
-            break;
+            return &g_held.control;
         case VK_MENU:
         case VK_LMENU:
         case VK_RMENU:
-            g_held.alt = down;
-            break;
+            return &g_held.alt;
         case VK_SHIFT:
         case VK_LSHIFT:
         case VK_RSHIFT:
-            g_held.shift = down;
-            break;
+            return &g_held.shift;
+        default:
+            return nullptr;
     }
 }
 
 // The modifiers are not logged as keys of their own: they show as the
 // prefix of the key they are held for.
 void LogKey(WPARAM key, LPARAM flags) {
-    if (IsModifier(key)) return Follow(key, true);
+    if (bool* held = HeldFlagOf(key)) {
+        *held = true;
+        return;
+    }
     std::wstring line;
     if (g_held.control) line += L"Ctrl+";
     if ((flags & (1 << 29)) || g_held.alt) line += L"Alt+";
@@ -115,7 +101,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            if (IsModifier(wParam)) Follow(wParam, false);
+            if (bool* held = HeldFlagOf(wParam)) *held = false;
             break;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE) {
