@@ -34,10 +34,11 @@ foreach(file ${stage}/Tavolin.exe ${stage}/LICENSE ${stage}/shuttle.ico ${source
 endforeach()
 string(UUID package_code NAMESPACE ${upgrade_code} NAME "package ${inputs}" TYPE SHA1 UPPER)
 
-# wixl dates the package with the clock: the clock says the commit's date.
+# wixl dates the package with the clock: the clock says the commit's date,
+# and stands still there (-f), so that a slow run is dated no later.
 execute_process(COMMAND ${date_path} -u -d @${epoch} "+%Y-%m-%d %H:%M:%S"
     OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${faketime_path} ${date}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${faketime_path} -f ${date}
     ${wixl_path} -a ${ARCH} -D Version=${VERSION} -D ProductCode=${product_code}
     -o ${output} ${source_dir}/res/tavolin.wxs WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
 

@@ -3,7 +3,8 @@
 RELEASE_DIR, against the releases they describe:
 
 - SHA256SUMS names every other file there once, sorted, and sha256sum -c
-  accepts it; the ZIPs and installers there are those of the build trees;
+  accepts it; the ZIPs and installers there are those of the build trees,
+  and each installer's summary is dated by the commit;
 - the bill of materials is SPDX 2.3 JSON with every field that SPDX 2.3
   requires, dated by the commit, and names for each Tavolin.exe the Debian
   package of each library linked into it at the version dpkg reports here;
@@ -144,6 +145,20 @@ def sbom(folder, version):
                   f"SPDX {name} ({arch}): {debian} holds no {triple} {library}")
 
 
+def installers_dated(builds, version):
+    """wixl dates an installer's summary by the clock, which must say the
+    commit's date however long wixl took."""
+    expected = time.strftime("%a %b %e %H:%M:%S %Y", commit_date())
+    for build, release in builds:
+        msi = f"Tavolin-{version}-{release}.msi"
+        summary = subprocess.run(["msiinfo", "suminfo", os.path.join(build, msi)], check=True,
+                                 capture_output=True, text=True, env={**os.environ, "TZ": "UTC"}).stdout
+        for field in ("Created", "Last saved"):
+            dated = re.search(rf"^{field}: (.*)$", summary, re.MULTILINE)
+            check(dated and dated.group(1) == expected,
+                  f"{msi}: {field.lower()} {dated and dated.group(1)}, not at the commit's date {expected}")
+
+
 def msi_properties(path):
     table = run("msiinfo", "export", path, "Property")
     return dict(line.split("\t", 1) for line in table.splitlines() if "\t" in line)
@@ -239,6 +254,7 @@ def main():
     folder, win64, win32, version = sys.argv[1:]
     builds = [(win64, "win64"), (win32, "win32")]
     checksums(folder, builds, version)
+    installers_dated(builds, version)
     sbom(folder, version)
     winget(folder, builds, version)
     scoop(folder, builds, version)
