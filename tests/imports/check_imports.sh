@@ -3,8 +3,8 @@
 # hardened as Windows expects: built for its architecture, Windows 7 (6.1)
 # asked for in its header; loaded at a random address (DYNAMIC_BASE, with a
 # relocation table to move it by, and HIGH_ENTROPY_VA when 64-bit) with no
-# code run from its data (NX_COMPAT); importing only from DLLs of Windows
-# itself, and every function of its import table, as objdump reads it, in the
+# code run from its data (NX_COMPAT); importing only from known DLLs of
+# Windows, which are never looked for beside it, and every function of its import table, as objdump reads it, in the
 # list of functions that Windows 7 offers.
 #
 #   check_imports.sh EXE FORMAT ALLOWED DLLS    (FORMAT: pei-x86-64 or pei-i386)
@@ -44,7 +44,7 @@ relocations=$(awk '$1 == "Entry" && $2 == 5 { print $4 }' <<<"$headers")
 
 foreign=$(awk '/^\tDLL Name:/ { print tolower($3) }' <<<"$headers" | sort -u |
     comm -23 - <(grep -v '^#' "$dlls" | grep . | sort -u))
-[[ -z $foreign ]] || fail "imports from DLLs that are not Windows' own: $(tr '\n' ' ' <<<"$foreign")"
+[[ -z $foreign ]] || fail "imports from DLLs that are not known DLLs of Windows, so a file of that name beside it would be loaded: $(tr '\n' ' ' <<<"$foreign")"
 
 # One "dll function" a line; an import without a name (by ordinal) shows as
 # its whole line, which no entry of the list matches.
@@ -65,4 +65,4 @@ if [[ -n $missing ]]; then
     exit 1
 fi
 echo "imports: $exe ($format): ${wanted[*]}, relocations;" \
-    "$(wc -l <<<"$imports") functions of Windows' own DLLs, all on Windows 7"
+    "$(wc -l <<<"$imports") functions of Windows' known DLLs, all on Windows 7"
