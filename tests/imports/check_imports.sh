@@ -4,8 +4,9 @@
 # asked for in its header; loaded at a random address (DYNAMIC_BASE, with a
 # relocation table to move it by, and HIGH_ENTROPY_VA when 64-bit) with no
 # code run from its data (NX_COMPAT); importing only from known DLLs of
-# Windows, which are never looked for beside it, and every function of its import table, as objdump reads it, in the
-# list of functions that Windows 7 offers.
+# Windows, which are never looked for beside it, and every function of its
+# import table, as objdump reads it, in the list of functions that Windows 7
+# offers.
 #
 #   check_imports.sh EXE FORMAT ALLOWED DLLS    (FORMAT: pei-x86-64 or pei-i386)
 set -euo pipefail
@@ -44,7 +45,8 @@ relocations=$(awk '$1 == "Entry" && $2 == 5 { print $4 }' <<<"$headers")
 
 foreign=$(awk '/^\tDLL Name:/ { print tolower($3) }' <<<"$headers" | sort -u |
     comm -23 - <(grep -v '^#' "$dlls" | grep . | sort -u))
-[[ -z $foreign ]] || fail "imports from DLLs that are not known DLLs of Windows, so a file of that name beside it would be loaded: $(tr '\n' ' ' <<<"$foreign")"
+[[ -z $foreign ]] ||
+    fail "imports from DLLs that are not known DLLs, so looked for beside it first: $(tr '\n' ' ' <<<"$foreign")"
 
 # One "dll function" a line; an import without a name (by ordinal) shows as
 # its whole line, which no entry of the list matches.
